@@ -1,0 +1,21 @@
+# Build rules shared by every Tarvel target.
+
+option(TARVEL_WERROR "Treat compiler warnings as errors" OFF)
+
+# Strict warnings for one of our own targets.
+function(tarvel_strict target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(TARVEL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# tarvel_add_test(name SOURCES file... [LIBS target...])
+# A GoogleTest executable, built with strict warnings and registered with CTest.
+function(tarvel_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  tarvel_strict(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES)
+endfunction()

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tarvel needs on Debian 12, and nothing
+# when all of it is present. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ make pkg-config
+  googletest libgtest-dev libgmock-dev
+  locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update -qq
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The tests prove that a decimal-comma locale changes nothing.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "install-deps: generating de_DE.UTF-8"
+  as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -1,0 +1,16 @@
+// The four buttons as tarvel-cli names them.
+#pragma once
+
+#include "afx_types.h"
+
+#include <string_view>
+
+struct CliCommand {
+    std::string_view name; // "float", "double", "psi", "metres"
+    UINT button;           // the button it clicks
+    int inputField;        // the field its TEXT is typed into
+    int outputField;       // the field it writes and tarvel-cli prints
+};
+
+// The command named exactly `name` (case matters), or null.
+const CliCommand* FindCliCommand(std::string_view name);

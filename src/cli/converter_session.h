@@ -1,0 +1,38 @@
+// One converter dialog on the headless back end, driven command by command
+// exactly as a user drives the window: type into a field, click a button.
+#pragma once
+
+#include "cli_command.h"
+#include "converter_dlg.h"
+#include "headless_dialog.h"
+
+#include <optional>
+#include <string_view>
+
+class ConverterSession {
+public:
+    ConverterSession() : m_window(m_dlg) {}
+
+    // Types `text` (bytes as they stand) into the command's input field when
+    // given, then clicks its button. Returns the text of the field the command
+    // wrote, valid until the next call.
+    const CString& Run(const CliCommand& command, std::optional<std::string_view> text);
+
+    // A session-script line: "COMMAND" clicks without typing; "COMMAND TEXT"
+    // types everything after the first space first. Null for an unknown
+    // command, which leaves the dialog untouched.
+    const CString* RunLine(std::string_view line);
+
+private:
+    CConverterDlg m_dlg;
+    CHeadlessDialog m_window;
+};
+
+// Splits a session-script line into its command and, after the first space,
+// its text. Null command when the name is unknown.
+struct ScriptLine {
+    const CliCommand* command;
+    std::string_view name;
+    std::optional<std::string_view> text;
+};
+ScriptLine ParseScriptLine(std::string_view line);

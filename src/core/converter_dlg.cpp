@@ -1,0 +1,23 @@
+#include "converter_dlg.h"
+
+CConverterDlg::CConverterDlg(CWnd* pParent) : CDialog(CConverterDlg::IDD, pParent)
+{
+    m_hexText = "";
+    m_valueText = "";
+    m_resultText = "";
+}
+
+void CConverterDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_HEX_TEXT, m_hexText);
+    DDX_Text(pDX, IDC_VALUE_TEXT, m_valueText);
+    DDX_Text(pDX, IDC_RESULT_TEXT, m_resultText);
+}
+
+BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
+    ON_BN_CLICKED(IDC_TO_FLOAT, OnToFloat)
+    ON_BN_CLICKED(IDC_TO_DOUBLE, OnToDouble)
+    ON_BN_CLICKED(IDC_KPA_TO_PSI, OnKpaToPsi)
+    ON_BN_CLICKED(IDC_KPA_TO_METRES, OnKpaToMetres)
+END_MESSAGE_MAP()

@@ -1,0 +1,60 @@
+// Command routing through static message maps: each class that handles
+// commands declares a table of (message, notification, control, handler)
+// entries, chained to its base class's table. OnCmdMsg is the one dispatch.
+#pragma once
+
+#include "afx_types.h"
+
+class CCmdTarget;
+typedef void (CCmdTarget::*AFX_PMSG)();
+
+struct AFX_MSGMAP_ENTRY {
+    UINT nMessage; // WM_COMMAND for control notifications and commands
+    UINT nCode;    // notification code, BN_CLICKED for a button click
+    UINT nID;      // control or command identifier
+    AFX_PMSG pfn;  // handler; null ends the table
+};
+
+struct AFX_MSGMAP {
+    const AFX_MSGMAP* (*pfnGetBaseMap)(); // null for the root of the chain
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+class CCmdTarget {
+public:
+    virtual ~CCmdTarget() = default;
+
+    // Routes command `nID` with notification `nCode` to the first handler for
+    // it in this object's message map chain, most derived class first.
+    // Returns TRUE if a handler ran; FALSE leaves the command unhandled.
+    virtual BOOL OnCmdMsg(UINT nID, UINT nCode);
+
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+};
+
+#define DECLARE_MESSAGE_MAP()                                                                      \
+protected:                                                                                         \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                  \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                \
+    {                                                                                              \
+        typedef theClass ThisClass;                                                                \
+        typedef baseClass TheBaseClass;                                                            \
+        static const AFX_MSGMAP_ENTRY entries[] = {
+
+#define END_MESSAGE_MAP()                                                                          \
+            {0, 0, 0, nullptr}};                                                                   \
+        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries};          \
+        return &messageMap;                                                                        \
+    }
+
+#define ON_COMMAND(id, memberFxn)                                                                  \
+    {WM_COMMAND, 0, (id), static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
+
+#define ON_BN_CLICKED(id, memberFxn)                                                               \
+    {WM_COMMAND, BN_CLICKED, (id), static_cast<AFX_PMSG>(&ThisClass::memberFxn)},

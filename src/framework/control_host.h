@@ -1,0 +1,19 @@
+// What a back end provides to a dialog while it runs: the texts of its
+// controls, looked up by control identifier, and the end of the dialog.
+// The headless back end keeps texts in memory; windowed ones use widgets.
+#pragma once
+
+#include "cstring.h"
+
+class IControlHost {
+public:
+    // The text control `nID` shows; empty for an identifier it does not have.
+    virtual CString GetControlText(int nID) const = 0;
+    // Makes control `nID` show `text`; ignored for an identifier it does not have.
+    virtual void SetControlText(int nID, const CString& text) = 0;
+    // Ends the running dialog with `nResult`, as the platform's EndDialog does.
+    virtual void EndDialog(int nResult) = 0;
+
+protected:
+    ~IControlHost() = default;
+};

@@ -1,0 +1,81 @@
+#include "dialog.h"
+#include "headless_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A dialog whose handlers record what reached them, with a derived class that
+// overrides one handler's entry and adds another, to prove the chain order.
+class RecordingDlg : public CDialog {
+public:
+    RecordingDlg() : CDialog(1) {}
+    std::string log;
+    CString field;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 10, field); }
+    void OnFirst() { log += "base-first "; }
+    void OnSecond() { log += "base-second "; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RecordingDlg, CDialog)
+    ON_BN_CLICKED(1, OnFirst)
+    ON_BN_CLICKED(2, OnSecond)
+END_MESSAGE_MAP()
+
+class DerivedDlg : public RecordingDlg {
+protected:
+    void OnFirstAgain() { log += "derived-first "; }
+    void OnThird() { log += "derived-third "; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DerivedDlg, RecordingDlg)
+    ON_BN_CLICKED(1, OnFirstAgain)
+    ON_BN_CLICKED(3, OnThird)
+END_MESSAGE_MAP()
+
+TEST(MessageMap, RoutesClicksMostDerivedFirst)
+{
+    DerivedDlg dlg;
+    CHeadlessDialog window(dlg);
+    EXPECT_TRUE(window.Click(1));
+    EXPECT_TRUE(window.Click(2));
+    EXPECT_TRUE(window.Click(3));
+    EXPECT_EQ(dlg.log, "derived-first base-second derived-third ");
+}
+
+TEST(MessageMap, UnknownCommandsAndOtherNotificationsAreNotHandled)
+{
+    DerivedDlg dlg;
+    CHeadlessDialog window(dlg);
+    EXPECT_FALSE(window.Click(4));
+    EXPECT_FALSE(dlg.OnCmdMsg(1, 1)); // a notification other than BN_CLICKED
+    EXPECT_EQ(dlg.log, "");
+}
+
+TEST(Dialog, OkPullsThenEndsAndCancelOnlyEnds)
+{
+    RecordingDlg dlg;
+    {
+        CHeadlessDialog window(dlg);
+        window.Type(10, "typed");
+        dlg.OnCancel();
+        EXPECT_EQ(window.Result(), IDCANCEL);
+        EXPECT_STREQ(dlg.field, "");
+        dlg.OnOK();
+        EXPECT_EQ(window.Result(), IDOK);
+        EXPECT_STREQ(dlg.field, "typed");
+    }
+    // Detached again: exchanges leave the fields alone.
+    dlg.field = "kept";
+    dlg.UpdateData(TRUE);
+    EXPECT_STREQ(dlg.field, "kept");
+    EXPECT_EQ(dlg.GetControlHost(), nullptr);
+}
+
+} // namespace
