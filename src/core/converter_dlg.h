@@ -1,6 +1,7 @@
 // CConverterDlg: all of Tarvel's state, and the four conversions that work on
 // it. The conversions see the window only through UpdateData: one pull before
-// and one push after each command.
+// and one push after each command. The window side (construction, bindings,
+// routing, icon) is defined with the user interface.
 #pragma once
 
 #include "dialog.h"
@@ -32,9 +33,13 @@ public:
     CString m_hexText;         // control IDC_HEX_TEXT
     CString m_valueText;       // control IDC_VALUE_TEXT: decoded value, pressure input
     CString m_resultText;      // control IDC_RESULT_TEXT: pressure result
+    HICON m_icon;              // the application icon; shared, never destroyed here
 
 protected:
+    // Binds IDC_HEX_TEXT, IDC_VALUE_TEXT, IDC_RESULT_TEXT, in that order.
     void DoDataExchange(CDataExchange* pDX) override;
+    // Sets the big and small window icons; TRUE puts the focus on the hex field.
+    BOOL OnInitDialog() override;
 
     // Pulls, then reads up to eight byte pairs from m_hexText into the leading
     // entries of m_textBytes; later entries keep their bytes.

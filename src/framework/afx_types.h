@@ -29,3 +29,11 @@ typedef std::intptr_t INT_PTR;
 #ifndef IDCANCEL
 #define IDCANCEL 2
 #endif
+
+// An icon as the back end holds it; null is "no icon".
+struct HICON__;
+typedef HICON__* HICON;
+
+#ifndef ID_HELP
+#define ID_HELP 0xE146
+#endif

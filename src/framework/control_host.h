@@ -1,8 +1,9 @@
 // What a back end provides to a dialog while it runs: the texts of its
-// controls, looked up by control identifier, and the end of the dialog.
+// controls, looked up by control identifier, its icons and its ending.
 // The headless back end keeps texts in memory; windowed ones use widgets.
 #pragma once
 
+#include "afx_types.h"
 #include "cstring.h"
 
 class IControlHost {
@@ -13,6 +14,8 @@ public:
     virtual void SetControlText(int nID, const CString& text) = 0;
     // Ends the running dialog with `nResult`, as the platform's EndDialog does.
     virtual void EndDialog(int nResult) = 0;
+    // Shows `hIcon` as the window's big (title bar, task switcher) or small icon.
+    virtual void SetIcon(HICON hIcon, BOOL bBigIcon) = 0;
 
 protected:
     ~IControlHost() = default;

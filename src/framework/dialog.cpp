@@ -1,6 +1,7 @@
 #include "dialog.h"
 
 #include "control_host.h"
+#include "win_app.h"
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
@@ -41,3 +42,22 @@ void CDialog::EndDialog(int nResult)
     if (IControlHost* host = GetControlHost())
         host->EndDialog(nResult);
 }
+
+BOOL CDialog::OnCmdMsg(UINT nID, UINT nCode)
+{
+    if (CWnd::OnCmdMsg(nID, nCode))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app != nullptr ? app->OnCmdMsg(nID, nCode) : FALSE;
+}
+
+void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    if (IControlHost* host = GetControlHost())
+        host->SetIcon(hIcon, bBigIcon);
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()

@@ -39,9 +39,9 @@ public:
     // TRUE so that the focus goes to the first tab stop.
     virtual BOOL OnInitDialog();
 
-    // The default OK: pull, then end the dialog with IDOK.
+    // The default OK (command IDOK): pull, then end the dialog with IDOK.
     virtual void OnOK();
-    // The default Cancel: end the dialog with IDCANCEL; nothing is pulled.
+    // The default Cancel (command IDCANCEL): end with IDCANCEL; nothing is pulled.
     virtual void OnCancel();
     // Ends the modal run with `nResult` through the attached back end.
     void EndDialog(int nResult);
@@ -54,8 +54,13 @@ public:
     UINT GetTemplateID() const { return m_nIDHelp; }
     CWnd* GetParentWnd() const { return m_pParentWnd; }
 
+    // Commands the dialog's own map does not handle go on to the application.
+    BOOL OnCmdMsg(UINT nID, UINT nCode) override;
+
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     UINT m_nIDHelp;

@@ -6,12 +6,20 @@
 
 class IControlHost;
 
+// Loads icon resource `nIDResource` from the program's resources; null when
+// there is none (the headless back end has no icons). Stands for the
+// platform's resource lookup and LoadIcon together.
+HICON AfxLoadIcon(UINT nIDResource);
+
 class CWnd : public CCmdTarget {
 public:
     // Attaches the back end that realises this window; null detaches it.
     // Back ends attach on creation and detach before the window goes away.
     void AttachControlHost(IControlHost* pHost) { m_pControlHost = pHost; }
     IControlHost* GetControlHost() const { return m_pControlHost; }
+
+    // Sets the window's big or small icon (WM_SETICON); nothing without a back end.
+    void SetIcon(HICON hIcon, BOOL bBigIcon);
 
 private:
     IControlHost* m_pControlHost = nullptr;

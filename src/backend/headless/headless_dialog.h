@@ -31,6 +31,7 @@ private:
     CString GetControlText(int nID) const override { return Text(nID); }
     void SetControlText(int nID, const CString& text) override { m_texts[nID] = text; }
     void EndDialog(int nResult) override { m_result = nResult; }
+    void SetIcon(HICON, BOOL) override {} // no window shows it
 
     CDialog& m_dlg;
     std::map<int, CString> m_texts;

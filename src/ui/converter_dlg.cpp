@@ -1,3 +1,4 @@
+// The converter dialog's window side: construction, bindings, routing, icon.
 #include "converter_dlg.h"
 
 CConverterDlg::CConverterDlg(CWnd* pParent) : CDialog(CConverterDlg::IDD, pParent)
@@ -5,6 +6,7 @@ CConverterDlg::CConverterDlg(CWnd* pParent) : CDialog(CConverterDlg::IDD, pParen
     m_hexText = "";
     m_valueText = "";
     m_resultText = "";
+    m_icon = AfxLoadIcon(IDR_APP_ICON);
 }
 
 void CConverterDlg::DoDataExchange(CDataExchange* pDX)
@@ -15,6 +17,17 @@ void CConverterDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_RESULT_TEXT, m_resultText);
 }
 
+BOOL CConverterDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_icon, TRUE);
+    SetIcon(m_icon, FALSE);
+    return TRUE;
+}
+
+// Painting the minimised window and the icon shown while dragging it are left
+// to platforms that have a minimised-window drawing model (WM_PAINT,
+// WM_QUERYDRAGICON); windowed back ends without one draw the icon themselves.
 BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
     ON_BN_CLICKED(IDC_TO_FLOAT, OnToFloat)
     ON_BN_CLICKED(IDC_TO_DOUBLE, OnToDouble)

@@ -1,0 +1,42 @@
+// A CDialog realised as a Qt dialog built from its template. Texts, clicks,
+// Enter, Escape and closing all go to the CDialog through its message map.
+#pragma once
+
+#include "control_host.h"
+#include "dialog.h"
+#include "dialog_template.h"
+#include "dialog_units.h"
+
+#include <QDialog>
+#include <map>
+
+class CQtDialogWindow final : public QDialog, private IControlHost {
+public:
+    // Builds the window and its controls from `dialogTemplate`, attaches to
+    // `dlg` and initialises it (OnInitDialog); `dlg` must outlive the window.
+    CQtDialogWindow(CDialog& dlg, const DlgTemplate& dialogTemplate);
+    ~CQtDialogWindow() override;
+
+    // The widget for control `nID`, or null.
+    QWidget* Control(int nID) const;
+    const DialogUnits& Units() const { return m_units; }
+    // Places the window at the centre of its screen's available area.
+    void CentreOnScreen();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // The close box and Close on the window menu.
+    void reject() override;
+
+private:
+    CString GetControlText(int nID) const override;
+    void SetControlText(int nID, const CString& text) override;
+    void EndDialog(int nResult) override { done(nResult); }
+    void SetIcon(HICON hIcon, BOOL bBigIcon) override;
+
+    QWidget* CreateControl(const DlgItemTemplate& item);
+
+    CDialog& m_dlg;
+    DialogUnits m_units;
+    std::map<int, QWidget*> m_controls; // owned by the window as its children
+};
