@@ -7,6 +7,10 @@ packages=(
   cmake ninja-build g++ make pkg-config
   googletest libgtest-dev libgmock-dev
   locales
+  # the window
+  qt6-base-dev libgl-dev fonts-dejavu-core
+  # driving the real window in tests, and validating the desktop files
+  xvfb xauth xdotool xclip x11-utils libx11-dev desktop-file-utils appstream
 )
 
 missing=()
