@@ -33,8 +33,8 @@ CliResult RunCli(const std::string& args, const std::string& input = "")
         return {-1, "", "mkdtemp failed"};
     const std::string base = dir;
     std::ofstream(base + "/in", std::ios::binary) << input;
-    const std::string command = std::string(TARVEL_CLI_PATH) + " " + args + " <" + base +
-                                "/in >" + base + "/out 2>" + base + "/err";
+    const std::string command = std::string(TARVEL_CLI_PATH) + " " + args + " <" + base + "/in >" +
+                                base + "/out 2>" + base + "/err";
     const int raw = std::system(command.c_str());
     CliResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(base + "/out"),
                      ReadFile(base + "/err")};
@@ -76,7 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"OptionLikeText", "psi --help", "", "0.000000\n"},
         CliRow{"Column", "float", "3F800000\r\nBF800000\n40\n\n40490FDB",
                "1.000000\n-1.000000\n4.000000\n4.000000\n3.141593\n"},
-        CliRow{"ColumnZeroByteEndsText", "float", std::string("3F80\0" "0000\n", 10),
+        CliRow{"ColumnZeroByteEndsText", "float",
+               std::string("3F80\0"
+                           "0000\n",
+                           10),
                "1.000000\n"},
         CliRow{"EmptyColumn", "psi", "", ""},
         CliRow{"Script", "",
@@ -84,8 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                "double 40\r\nmetres\n",
                "1.000000\n0.145038\n4.000000\n4.000000\n1.000000\n9.938714\n65536.000000\n"
                "6503.495195\n"},
-        CliRow{"ScriptTextKeepsSpaces", "", "psi  50kPa\nmetres \n",
-               "7.251887\n-9.938708\n"},
+        CliRow{"ScriptTextKeepsSpaces", "", "psi  50kPa\nmetres \n", "7.251887\n-9.938708\n"},
         CliRow{"Version", "--version", "", "Tarvel 1.0.0.1\n"}),
     [](const auto& info) { return info.param.name; });
 

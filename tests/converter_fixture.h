@@ -18,10 +18,22 @@ struct Converter {
         window.Click(button);
         return std::string(window.Text(shown));
     }
-    std::string Float(const char* hex) { return Press(IDC_HEX_TEXT, hex, IDC_TO_FLOAT, IDC_VALUE_TEXT); }
-    std::string Double(const char* hex) { return Press(IDC_HEX_TEXT, hex, IDC_TO_DOUBLE, IDC_VALUE_TEXT); }
-    std::string Psi(const char* kpa) { return Press(IDC_VALUE_TEXT, kpa, IDC_KPA_TO_PSI, IDC_RESULT_TEXT); }
-    std::string Metres(const char* kpa) { return Press(IDC_VALUE_TEXT, kpa, IDC_KPA_TO_METRES, IDC_RESULT_TEXT); }
+    std::string Float(const char* hex)
+    {
+        return Press(IDC_HEX_TEXT, hex, IDC_TO_FLOAT, IDC_VALUE_TEXT);
+    }
+    std::string Double(const char* hex)
+    {
+        return Press(IDC_HEX_TEXT, hex, IDC_TO_DOUBLE, IDC_VALUE_TEXT);
+    }
+    std::string Psi(const char* kpa)
+    {
+        return Press(IDC_VALUE_TEXT, kpa, IDC_KPA_TO_PSI, IDC_RESULT_TEXT);
+    }
+    std::string Metres(const char* kpa)
+    {
+        return Press(IDC_VALUE_TEXT, kpa, IDC_KPA_TO_METRES, IDC_RESULT_TEXT);
+    }
 
     std::array<BYTE, 8> TextBytes() const
     {

@@ -38,20 +38,17 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FormatTest,
-    testing::Values(FormatRow{"One", "%f", 1.0, "1.000000"},
-                    FormatRow{"MinusZero", "%f", -0.0, "-0.000000"},
-                    FormatRow{"TinyNegativeKeepsSign", "%f", -1e-300, "-0.000000"},
-                    FormatRow{"TieRoundsToEven", "%f", 0.0078125, "0.007812"},
-                    FormatRow{"TieRoundsUpToEven", "%f", 0.0234375, "0.023438"},
-                    FormatRow{"NoGrouping", "%f", 1234567.0, "1234567.000000"},
-                    FormatRow{"Infinity", "%f", kInf, "inf"},
-                    FormatRow{"MinusInfinity", "%f", -kInf, "-inf"},
-                    FormatRow{"NaN", "%f", kNaN, "nan"},
-                    FormatRow{"MinusNaN", "%f", -kNaN, "-nan"},
-                    FormatRow{"LiteralAround", "x=%f%%", 0.5, "x=0.500000%"},
-                    FormatRow{"OtherConversionCopied", "%d", 0.5, "%d"},
-                    FormatRow{"TrailingPercentCopied", "%", 0.5, "%"},
-                    FormatRow{"EmptyFormat", "", 0.5, ""}),
+    testing::Values(
+        FormatRow{"One", "%f", 1.0, "1.000000"}, FormatRow{"MinusZero", "%f", -0.0, "-0.000000"},
+        FormatRow{"TinyNegativeKeepsSign", "%f", -1e-300, "-0.000000"},
+        FormatRow{"TieRoundsToEven", "%f", 0.0078125, "0.007812"},
+        FormatRow{"TieRoundsUpToEven", "%f", 0.0234375, "0.023438"},
+        FormatRow{"NoGrouping", "%f", 1234567.0, "1234567.000000"},
+        FormatRow{"Infinity", "%f", kInf, "inf"}, FormatRow{"MinusInfinity", "%f", -kInf, "-inf"},
+        FormatRow{"NaN", "%f", kNaN, "nan"}, FormatRow{"MinusNaN", "%f", -kNaN, "-nan"},
+        FormatRow{"LiteralAround", "x=%f%%", 0.5, "x=0.500000%"},
+        FormatRow{"OtherConversionCopied", "%d", 0.5, "%d"},
+        FormatRow{"TrailingPercentCopied", "%", 0.5, "%"}, FormatRow{"EmptyFormat", "", 0.5, ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Format, LargestDoubleIsWrittenWhole)
@@ -81,7 +78,8 @@ TEST(Format, AgreesWithSnprintfOnRandomPatterns)
     for (int n = 0; n < 200000 && mismatches < 5; ++n) {
         std::uint64_t bits = random();
         if (n % 2 == 1) // half of them near 1, where six decimals matter most
-            bits = (bits & 0x800FFFFFFFFFFFFFu) | (static_cast<std::uint64_t>(0x3F0 + n % 48) << 52);
+            bits =
+                (bits & 0x800FFFFFFFFFFFFFu) | (static_cast<std::uint64_t>(0x3F0 + n % 48) << 52);
         const double value = std::bit_cast<double>(bits);
         text.Format("%f", value);
         std::snprintf(expected, sizeof expected, "%f", value);

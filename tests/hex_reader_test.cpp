@@ -28,22 +28,30 @@ TEST_P(HexReaderTest, ReadsPairsFromTheFront)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, HexReaderTest,
-    testing::Values(
-        ReadRow{"Plain", "3F800000", {0x3F, 0x80}},
-        ReadRow{"LowerCaseAndSpaces", "3f 80 00 00", {0x3F, 0x80}},
-        ReadRow{"PrefixIsAPair", "0x3F800000", {0x01, 0x3F, 0x80}},
-        ReadRow{"OddDigitTakesSeparator", "ABC DE", {0xAB, 0xC0, 0xDE}},
-        ReadRow{"LastCharacterNeverStartsAPair", "ABC", {0xAB}},
-        ReadRow{"OneCharacter", "A", {}},
-        ReadRow{"Empty", "", {}},
-        ReadRow{"DashIsLowHalf", "A-", {0xAD}},
-        ReadRow{"NonDigitSkipped", "12G4", {0x12}},
-        ReadRow{"StopsAfterEight", "1122334455667788AA", {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}},
-        ReadRow{"Separators", "de:ad,be-ef", {0xDE, 0xAD, 0xBE, 0xEF}},
-        ReadRow{"OnlySeparators", " ,:-;/. ", {}},
-        ReadRow{"HighBytesAreNeverDigits", "\xC3\xA9" "12\xFF" "34", {0x12, 0x34}},
-        ReadRow{"HighByteAsLowHalf", "1\xB9", {0x12}}, // (0xB9 + 9) & 0x0F
-        ReadRow{"ReadStopsAtZeroByte", std::string("12\0" "34", 5), {0x12}}),
+    testing::Values(ReadRow{"Plain", "3F800000", {0x3F, 0x80}},
+                    ReadRow{"LowerCaseAndSpaces", "3f 80 00 00", {0x3F, 0x80}},
+                    ReadRow{"PrefixIsAPair", "0x3F800000", {0x01, 0x3F, 0x80}},
+                    ReadRow{"OddDigitTakesSeparator", "ABC DE", {0xAB, 0xC0, 0xDE}},
+                    ReadRow{"LastCharacterNeverStartsAPair", "ABC", {0xAB}},
+                    ReadRow{"OneCharacter", "A", {}}, ReadRow{"Empty", "", {}},
+                    ReadRow{"DashIsLowHalf", "A-", {0xAD}},
+                    ReadRow{"NonDigitSkipped", "12G4", {0x12}},
+                    ReadRow{"StopsAfterEight",
+                            "1122334455667788AA",
+                            {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}},
+                    ReadRow{"Separators", "de:ad,be-ef", {0xDE, 0xAD, 0xBE, 0xEF}},
+                    ReadRow{"OnlySeparators", " ,:-;/. ", {}},
+                    ReadRow{"HighBytesAreNeverDigits",
+                            "\xC3\xA9"
+                            "12\xFF"
+                            "34",
+                            {0x12, 0x34}},
+                    ReadRow{"HighByteAsLowHalf", "1\xB9", {0x12}}, // (0xB9 + 9) & 0x0F
+                    ReadRow{"ReadStopsAtZeroByte",
+                            std::string("12\0"
+                                        "34",
+                                        5),
+                            {0x12}}),
     [](const auto& info) { return info.param.name; });
 
 struct DigitRow {
@@ -53,10 +61,10 @@ struct DigitRow {
 
 TEST(HexDigitValue, DigitsAndSeparators)
 {
-    const DigitRow rows[] = {{'0', 0},  {'9', 9},  {'A', 10}, {'F', 15}, {'a', 10}, {'f', 15},
-                             {' ', 0},  {',', 12}, {'-', 13}, {'.', 14}, {'/', 15}, {':', 3},
-                             {';', 4},  {'x', 1},  {'X', 1},  {'g', 0},  {'G', 0},  {'\xF7', 0},
-                             {'\xFF', 8}};
+    const DigitRow rows[] = {{'0', 0},  {'9', 9}, {'A', 10},   {'F', 15},  {'a', 10},
+                             {'f', 15}, {' ', 0}, {',', 12},   {'-', 13},  {'.', 14},
+                             {'/', 15}, {':', 3}, {';', 4},    {'x', 1},   {'X', 1},
+                             {'g', 0},  {'G', 0}, {'\xF7', 0}, {'\xFF', 8}};
     for (const DigitRow& row : rows)
         EXPECT_EQ(CConverterDlg::HexDigitValue(row.ch), row.value)
             << "character 0x" << std::hex << (static_cast<unsigned char>(row.ch) + 0);

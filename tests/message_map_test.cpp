@@ -1,5 +1,6 @@
 #include "dialog.h"
 #include "headless_dialog.h"
+#include "win_app.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(RecordingDlg, CDialog)
     ON_BN_CLICKED(1, OnFirst)
     ON_BN_CLICKED(2, OnSecond)
 END_MESSAGE_MAP()
+// clang-format on
 
 class DerivedDlg : public RecordingDlg {
 protected:
@@ -34,10 +37,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(DerivedDlg, RecordingDlg)
     ON_BN_CLICKED(1, OnFirstAgain)
     ON_BN_CLICKED(3, OnThird)
 END_MESSAGE_MAP()
+// clang-format on
 
 TEST(MessageMap, RoutesClicksMostDerivedFirst)
 {
@@ -76,6 +81,38 @@ TEST(Dialog, OkPullsThenEndsAndCancelOnlyEnds)
     dlg.UpdateData(TRUE);
     EXPECT_STREQ(dlg.field, "kept");
     EXPECT_EQ(dlg.GetControlHost(), nullptr);
+}
+
+// An application whose map takes ID_HELP, as the converter application's does.
+class HelpApp : public CWinApp {
+public:
+    int helpCount = 0;
+
+protected:
+    void OnRecordHelp() { ++helpCount; }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(HelpApp, CWinApp)
+    ON_COMMAND(ID_HELP, OnRecordHelp)
+END_MESSAGE_MAP()
+// clang-format on
+
+TEST(MessageMap, CommandsTheDialogLeavesGoToTheApplication)
+{
+    DerivedDlg dlg;
+    CHeadlessDialog window(dlg);
+    EXPECT_FALSE(dlg.OnCmdMsg(ID_HELP, 0)) << "no application yet";
+    {
+        HelpApp app;
+        ASSERT_EQ(AfxGetApp(), &app);
+        EXPECT_TRUE(dlg.OnCmdMsg(ID_HELP, 0));
+        EXPECT_TRUE(window.Click(1)); // the dialog's own commands stay with it
+        EXPECT_EQ(app.helpCount, 1);
+        EXPECT_EQ(dlg.log, "derived-first ");
+    }
+    EXPECT_EQ(AfxGetApp(), nullptr);
 }
 
 } // namespace

@@ -8,7 +8,10 @@
 namespace {
 
 template <class Row>
-    requires requires(const Row& row) { row.name; }
+requires requires(const Row& row)
+{
+    row.name;
+}
 void PrintTo(const Row& row, std::ostream* os)
 {
     *os << row.name;

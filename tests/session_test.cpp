@@ -59,7 +59,7 @@ TEST(Session, ReplayedCommandsCarryStateOver)
 {
     struct Step {
         const char* name;
-        int field;       // 0: click without typing
+        int field; // 0: click without typing
         const char* text;
         UINT button;
         int shown;

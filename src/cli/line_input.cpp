@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <sys/types.h>
 
-LineInput::~LineInput() { std::free(m_buffer); }
+LineInput::~LineInput()
+{
+    std::free(m_buffer);
+}
 
 bool LineInput::Next(std::string_view& line)
 {

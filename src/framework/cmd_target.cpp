@@ -7,7 +7,10 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
     return &messageMap;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode)
 {

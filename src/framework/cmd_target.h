@@ -40,7 +40,10 @@ protected:                                                                      
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                              \
+    {                                                                                              \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                                \
     {                                                                                              \
         typedef theClass ThisClass;                                                                \
@@ -48,9 +51,13 @@ protected:                                                                      
         static const AFX_MSGMAP_ENTRY entries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-            {0, 0, 0, nullptr}};                                                                   \
-        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries};          \
-        return &messageMap;                                                                        \
+    {                                                                                              \
+        0, 0, 0, nullptr                                                                           \
+    }                                                                                              \
+    }                                                                                              \
+    ;                                                                                              \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries};              \
+    return &messageMap;                                                                            \
     }
 
 #define ON_COMMAND(id, memberFxn)                                                                  \

@@ -35,7 +35,10 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::EndDialog(int nResult)
 {
@@ -57,7 +60,9 @@ void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
         host->SetIcon(hIcon, bBigIcon);
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
+// clang-format on

@@ -30,9 +30,9 @@ struct DlgTemplate {
 };
 
 // Window and control style bits that mean something off their home platform.
-constexpr unsigned kStyleTabStop = 0x00010000;  // WS_TABSTOP
-constexpr unsigned kEditCentred = 0x0001;       // ES_CENTER
-constexpr unsigned kEditAutoHScroll = 0x0080;   // ES_AUTOHSCROLL
+constexpr unsigned kStyleTabStop = 0x00010000; // WS_TABSTOP
+constexpr unsigned kEditCentred = 0x0001;      // ES_CENTER
+constexpr unsigned kEditAutoHScroll = 0x0080;  // ES_AUTOHSCROLL
 
 // The template with resource identifier `nIDTemplate`, or null. Defined by the
 // program's resources.

@@ -4,9 +4,15 @@ namespace {
 CWinApp* g_app = nullptr; // constant-initialised, so safe during static construction
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
-CWinApp::CWinApp(const char* pszAppName) : m_pszAppName(pszAppName) { g_app = this; }
+CWinApp::CWinApp(const char* pszAppName) : m_pszAppName(pszAppName)
+{
+    g_app = this;
+}
 
 CWinApp::~CWinApp()
 {
@@ -14,6 +20,9 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
 
 void CWinApp::OnHelp() {}

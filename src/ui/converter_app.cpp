@@ -12,8 +12,10 @@ BOOL CConverterApp::InitInstance()
     return FALSE;
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CConverterApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
+// clang-format on
 
 CConverterApp theApp;

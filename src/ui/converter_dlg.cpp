@@ -28,9 +28,11 @@ BOOL CConverterDlg::OnInitDialog()
 // Painting the minimised window and the icon shown while dragging it are left
 // to platforms that have a minimised-window drawing model (WM_PAINT,
 // WM_QUERYDRAGICON); windowed back ends without one draw the icon themselves.
+// clang-format off
 BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
     ON_BN_CLICKED(IDC_TO_FLOAT, OnToFloat)
     ON_BN_CLICKED(IDC_TO_DOUBLE, OnToDouble)
     ON_BN_CLICKED(IDC_KPA_TO_PSI, OnKpaToPsi)
     ON_BN_CLICKED(IDC_KPA_TO_METRES, OnKpaToMetres)
 END_MESSAGE_MAP()
+// clang-format on

@@ -5,7 +5,8 @@
 namespace {
 
 #define DIALOG_TEMPLATE(...)
-#define DIALOG_CONTROL(id, cls, text, x, y, cx, cy, style) {id, #id, cls, text, x, y, cx, cy, style},
+#define DIALOG_CONTROL(id, cls, text, x, y, cx, cy, style)                                         \
+    {id, #id, cls, text, x, y, cx, cy, style},
 constexpr DlgItemTemplate kConverterItems[] = {
 #include "converter_dialog.def"
 };
@@ -14,8 +15,8 @@ constexpr DlgItemTemplate kConverterItems[] = {
 
 #define DIALOG_TEMPLATE(id, x, y, cx, cy, caption, style, exStyle, font, points, weight, italic,   \
                         charset)                                                                   \
-    {id, x, y, cx, cy, caption, style, exStyle, font, points, weight, italic != 0, charset,        \
-     kConverterItems},
+    {id,      x,    y,      cx,     cy,          caption, style,                                   \
+     exStyle, font, points, weight, italic != 0, charset, kConverterItems},
 #define DIALOG_CONTROL(...)
 constexpr DlgTemplate kTemplates[] = {
 #include "converter_dialog.def"

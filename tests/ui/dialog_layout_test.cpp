@@ -1,9 +1,12 @@
 #include "dialog_window_fixture.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -30,11 +33,23 @@ TEST(Layout, EveryControlSitsOnItsTemplateRectangle)
     for (const DlgItemTemplate& item : t.items) {
         const QWidget* control = w.window.findChild<QWidget*>(QString::fromLatin1(item.name));
         ASSERT_NE(control, nullptr) << item.name;
-        EXPECT_EQ(control->geometry(), ExpectedRect(w.window.font(), item.x, item.y, item.cx, item.cy))
+        EXPECT_EQ(control->geometry(),
+                  ExpectedRect(w.window.font(), item.x, item.y, item.cx, item.cy))
             << item.name;
     }
     EXPECT_EQ(w.window.size(), ExpectedRect(w.window.font(), 0, 0, t.cx, t.cy).size());
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize()) << "fixed size";
+}
+
+TEST(Layout, OpensCentredOnTheScreen)
+{
+    DialogWindow w;
+    w.window.CentreOnScreen();
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    const QPoint offset = w.window.frameGeometry().center() - screenCentre;
+    // Within the rounding of odd sizes and a frame the platform may add.
+    EXPECT_LE(std::abs(offset.x()), 3) << offset.x();
+    EXPECT_LE(std::abs(offset.y()), 3) << offset.y();
 }
 
 TEST(Layout, ControlsAreWhatTheTemplateSays)

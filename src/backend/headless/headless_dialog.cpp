@@ -6,7 +6,10 @@ CHeadlessDialog::CHeadlessDialog(CDialog& dlg) : m_dlg(dlg)
     m_dlg.OnInitDialog();
 }
 
-CHeadlessDialog::~CHeadlessDialog() { m_dlg.AttachControlHost(nullptr); }
+CHeadlessDialog::~CHeadlessDialog()
+{
+    m_dlg.AttachControlHost(nullptr);
+}
 
 const CString& CHeadlessDialog::Text(int nID) const
 {
@@ -16,4 +19,7 @@ const CString& CHeadlessDialog::Text(int nID) const
 }
 
 // Without a window there is nothing to show an icon in.
-HICON AfxLoadIcon(UINT) { return nullptr; }
+HICON AfxLoadIcon(UINT)
+{
+    return nullptr;
+}

@@ -19,8 +19,8 @@ DialogUnits::DialogUnits(const QFont& font)
     const QFontMetrics metrics(font);
     // The average over the 52 letters, rounded half up, as the platform
     // measures a dialog font.
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_baseX = (letters / 26 + 1) / 2;
     m_baseY = metrics.height();
 }

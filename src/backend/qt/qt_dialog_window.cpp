@@ -60,7 +60,10 @@ CQtDialogWindow::CQtDialogWindow(CDialog& dlg, const DlgTemplate& t)
         firstTabStop->setFocus(Qt::OtherFocusReason);
 }
 
-CQtDialogWindow::~CQtDialogWindow() { m_dlg.AttachControlHost(nullptr); }
+CQtDialogWindow::~CQtDialogWindow()
+{
+    m_dlg.AttachControlHost(nullptr);
+}
 
 QWidget* CQtDialogWindow::CreateControl(const DlgItemTemplate& item)
 {
@@ -77,7 +80,8 @@ QWidget* CQtDialogWindow::CreateControl(const DlgItemTemplate& item)
         auto* button = new QPushButton(text, this);
         button->setAutoDefault(false); // the dialog has no default button
         const UINT id = static_cast<UINT>(item.id);
-        connect(button, &QPushButton::clicked, this, [this, id] { m_dlg.OnCmdMsg(id, BN_CLICKED); });
+        connect(button, &QPushButton::clicked, this,
+                [this, id] { m_dlg.OnCmdMsg(id, BN_CLICKED); });
         return button;
     }
     auto* label = new QLabel(text, this);
@@ -122,7 +126,10 @@ void CQtDialogWindow::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void CQtDialogWindow::reject() { m_dlg.OnCmdMsg(IDCANCEL, 0); }
+void CQtDialogWindow::reject()
+{
+    m_dlg.OnCmdMsg(IDCANCEL, 0);
+}
 
 CString CQtDialogWindow::GetControlText(int nID) const
 {

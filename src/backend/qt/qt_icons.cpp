@@ -48,6 +48,12 @@ HICON AfxLoadIcon(UINT nIDResource)
     return reinterpret_cast<HICON>(&it->second);
 }
 
-const QIcon* IconFromHandle(HICON hIcon) { return reinterpret_cast<const QIcon*>(hIcon); }
+const QIcon* IconFromHandle(HICON hIcon)
+{
+    return reinterpret_cast<const QIcon*>(hIcon);
+}
 
-void ReleaseIcons() { LoadedIcons().clear(); }
+void ReleaseIcons()
+{
+    LoadedIcons().clear();
+}

@@ -1,4 +1,7 @@
 // The process entry of a Qt program: straight into the framework's start-up.
 #include "win_app.h"
 
-int main(int argc, char** argv) { return AfxWinMain(argc, argv); }
+int main(int argc, char** argv)
+{
+    return AfxWinMain(argc, argv);
+}
