@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   # driving the real window in tests, and validating the desktop files
   xvfb xauth xdotool xclip x11-utils libx11-dev desktop-file-utils appstream
+  # sanitizers, fuzzing and memory checks
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()
