@@ -152,3 +152,25 @@ TEST(Window, HasTheTemplateCaptionAndIcon)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Window, MegabytesPastedIntoAFieldStillConvert)
+{
+    DialogWindow w;
+    QString hex(2 << 20, QChar(' '));
+    hex += QStringLiteral("3F800000");
+    w.Edit(IDC_HEX_TEXT)->insert(hex);
+    w.Click(IDC_TO_FLOAT);
+    EXPECT_EQ(w.Text(IDC_VALUE_TEXT), "1.000000");
+    EXPECT_EQ(w.Edit(IDC_HEX_TEXT)->text().size(), hex.size()) << "the pasted text is kept whole";
+
+    w.Edit(IDC_VALUE_TEXT)->selectAll();
+    w.Edit(IDC_VALUE_TEXT)->insert(QStringLiteral("1") + QString(2 << 20, QChar('0')) +
+                                   QStringLiteral("e-2097150"));
+    w.Click(IDC_KPA_TO_PSI);
+    EXPECT_EQ(w.Text(IDC_RESULT_TEXT), "14.503774");
+    EXPECT_TRUE(w.window.isVisible());
+}
+
+} // namespace

@@ -17,9 +17,3 @@ const CString& CHeadlessDialog::Text(int nID) const
     const auto it = m_texts.find(nID);
     return it == m_texts.end() ? empty : it->second;
 }
-
-// Without a window there is nothing to show an icon in.
-HICON AfxLoadIcon(UINT)
-{
-    return nullptr;
-}

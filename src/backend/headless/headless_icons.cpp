@@ -1,0 +1,8 @@
+// Icons on the headless back end.
+#include "wnd.h"
+
+// Without a window there is nothing to show an icon in.
+HICON AfxLoadIcon(UINT)
+{
+    return nullptr;
+}
