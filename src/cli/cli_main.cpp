@@ -60,24 +60,23 @@ int RunScript(const CliStreams& io)
 {
     ConverterSession session;
     LineInput input(io.in);
-    const bool interactive = io.interactive;
     std::vector<std::string> script;
     int status = 0;
     std::size_t lineNumber = 0;
     for (std::string_view line; input.Next(line);) {
         ++lineNumber;
-        const ScriptLine parsed = ParseScriptLine(line);
         if (line.empty())
             continue; // a blank line holds no command
+        const ScriptLine parsed = ParseScriptLine(line);
         if (parsed.command == nullptr) {
             std::fprintf(io.err, "tarvel-cli: line %zu: unknown command '%.*s'\n", lineNumber,
                          static_cast<int>(parsed.name.size()), parsed.name.data());
-            if (!interactive)
+            if (!io.interactive)
                 return kUsageError;
             status = kUsageError;
             continue;
         }
-        if (interactive)
+        if (io.interactive)
             WriteLine(*session.RunLine(line), io.out);
         else
             script.emplace_back(line);

@@ -3,20 +3,29 @@
 #include <bit>
 #include <cstdint>
 
-// The value bytes are read as little-endian by arithmetic, not by copying
-// memory, so the result is the same on a host of either byte order.
+namespace {
+
+// Reverses the first sizeof(Bits) text bytes into the value bytes, then reads
+// those as a little-endian pattern. Read by arithmetic, not by copying memory,
+// so the result is the same on a host of either byte order.
+template <class Bits> Bits ReverseIntoValueBytes(const BYTE* textBytes, BYTE* valueBytes)
+{
+    constexpr int size = sizeof(Bits);
+    for (int k = 0; k < size; ++k)
+        valueBytes[k] = textBytes[size - 1 - k];
+    Bits bits = 0;
+    for (int k = size - 1; k >= 0; --k)
+        bits = static_cast<Bits>(bits << 8) | valueBytes[k];
+    return bits;
+}
+
+} // namespace
 
 void CConverterDlg::OnToFloat()
 {
     ReadHexBytes();
-    for (int k = 0; k < 4; ++k)
-        m_valueBytes[k] = m_textBytes[3 - k];
-
-    std::uint32_t bits = 0;
-    for (int k = 3; k >= 0; --k)
-        bits = (bits << 8) | m_valueBytes[k];
+    const auto bits = ReverseIntoValueBytes<std::uint32_t>(m_textBytes, m_valueBytes);
     const double value = std::bit_cast<float>(bits); // widening is exact
-
     m_valueText.Format("%f", value);
     UpdateData(FALSE);
 }
@@ -24,13 +33,7 @@ void CConverterDlg::OnToFloat()
 void CConverterDlg::OnToDouble()
 {
     ReadHexBytes();
-    for (int k = 0; k < 8; ++k)
-        m_valueBytes[k] = m_textBytes[7 - k];
-
-    std::uint64_t bits = 0;
-    for (int k = 7; k >= 0; --k)
-        bits = (bits << 8) | m_valueBytes[k];
-
+    const auto bits = ReverseIntoValueBytes<std::uint64_t>(m_textBytes, m_valueBytes);
     m_valueText.Format("%f", std::bit_cast<double>(bits));
     UpdateData(FALSE);
 }
