@@ -83,6 +83,38 @@ TEST(Dialog, OkPullsThenEndsAndCancelOnlyEnds)
     EXPECT_EQ(dlg.GetControlHost(), nullptr);
 }
 
+// Window messages with handlers of both kinds, beside the command handlers.
+class PaintingDlg : public RecordingDlg {
+public:
+    HICON icon = reinterpret_cast<HICON>(&log);
+
+protected:
+    void OnPaint() { log += "paint "; }
+    HCURSOR OnQueryDragIcon() { return icon; }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(PaintingDlg, RecordingDlg)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
+// clang-format on
+
+TEST(MessageMap, RoutesWindowMessagesWithTheirResults)
+{
+    PaintingDlg dlg;
+    INT_PTR result = -1;
+    EXPECT_TRUE(dlg.OnWndMsg(WM_PAINT, &result));
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(dlg.OnWndMsg(WM_QUERYDRAGICON, &result));
+    EXPECT_EQ(result, reinterpret_cast<INT_PTR>(dlg.icon));
+    EXPECT_FALSE(dlg.OnWndMsg(0x0005 /* WM_SIZE */, &result));
+    EXPECT_FALSE(dlg.OnWndMsg(WM_COMMAND, &result)) << "commands go through OnCmdMsg";
+    EXPECT_TRUE(dlg.OnCmdMsg(1, BN_CLICKED));
+    EXPECT_EQ(dlg.log, "paint base-first ");
+}
+
 // An application whose map takes ID_HELP, as the converter application's does.
 class HelpApp : public CWinApp {
 public:

@@ -40,6 +40,12 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Sets the big and small window icons; TRUE puts the focus on the hex field.
     BOOL OnInitDialog() override;
+#ifdef _WIN32
+    // Draws the icon centred in the minimised window; otherwise the default.
+    void OnPaint();
+    // The icon shown while the minimised window is dragged.
+    HCURSOR OnQueryDragIcon();
+#endif
 
     // Pulls, then reads up to eight byte pairs from m_hexText into the leading
     // entries of m_textBytes; later entries keep their bytes.

@@ -17,6 +17,12 @@ typedef std::intptr_t INT_PTR;
 #define FALSE 0
 #endif
 
+#ifndef WM_PAINT
+#define WM_PAINT 0x000F
+#endif
+#ifndef WM_QUERYDRAGICON
+#define WM_QUERYDRAGICON 0x0037
+#endif
 #ifndef WM_COMMAND
 #define WM_COMMAND 0x0111
 #endif
@@ -33,6 +39,7 @@ typedef std::intptr_t INT_PTR;
 // An icon as the back end holds it; null is "no icon".
 struct HICON__;
 typedef HICON__* HICON;
+typedef HICON HCURSOR;
 
 #ifndef ID_HELP
 #define ID_HELP 0xE146

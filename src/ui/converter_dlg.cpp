@@ -25,11 +25,14 @@ BOOL CConverterDlg::OnInitDialog()
     return TRUE;
 }
 
-// Painting the minimised window and the icon shown while dragging it are left
-// to platforms that have a minimised-window drawing model (WM_PAINT,
-// WM_QUERYDRAGICON); windowed back ends without one draw the icon themselves.
 // clang-format off
 BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
+#ifdef _WIN32
+    // Only this platform paints minimised windows through the application;
+    // elsewhere the window system draws the icon itself.
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+#endif
     ON_BN_CLICKED(IDC_TO_FLOAT, OnToFloat)
     ON_BN_CLICKED(IDC_TO_DOUBLE, OnToDouble)
     ON_BN_CLICKED(IDC_KPA_TO_PSI, OnKpaToPsi)
