@@ -2,7 +2,8 @@
 PRESET ?= dev
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build test run asan native fuzz check screenshot bench clean
+.PHONY: all deps deps-windows build test run asan native fuzz windows windows-test check \
+        screenshot bench clean
 
 all: build
 
@@ -32,11 +33,30 @@ native:
 fuzz: deps
 	fuzz/run.sh $(FUZZ_SECONDS)
 
-# Everything CI runs.
-check: test asan native fuzz
+# Tarvel.exe for 64-bit and 32-bit Windows, cross-built with mingw-w64.
+windows: deps-windows
+	cmake --preset windows-x64
+	cmake --build --preset windows-x64
+	cmake --preset windows-x86
+	cmake --build --preset windows-x86
 
-screenshot: build
+# The resources of both, and the 64-bit one driven under Wine.
+windows-test: windows
+	tests/windows/check_resources.py build/windows-x64/src/Tarvel.exe \
+	  build/windows-x86/src/Tarvel.exe
+	tests/windows/wine_e2e.sh build/windows-x64/src/Tarvel.exe \
+	  build/windows-x64/tests/windows/tarvel_probe.exe
+
+deps-windows:
+	@scripts/install-deps.sh windows
+
+# Everything CI runs.
+check: test asan native fuzz windows-test
+
+screenshot: build windows
 	scripts/screenshot.sh build/$(PRESET)/src/tarvel docs/tarvel.png
+	tests/windows/wine_e2e.sh build/windows-x64/src/Tarvel.exe \
+	  build/windows-x64/tests/windows/tarvel_probe.exe docs/tarvel-windows.png
 
 bench:
 	bench/startup.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tarvel needs on Debian 12, and nothing
 # when all of it is present. Uses sudo when not run as root.
+# With "windows": also the mingw-w64 cross compilers and Wine (about 1.5 GB).
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,13 @@ packages=(
   # sanitizers, fuzzing and memory checks
   clang libclang-rt-14-dev valgrind
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+    wine wine64 fonts-wine icoutils python3 imagemagick
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
