@@ -54,6 +54,8 @@ click() { # control id
   local x y
   read -r x y < <(probe centre "$1")
   xdotool mousemove --sync "$x" "$y" click 1
+  # The probe's questions are answered before queued input: let the click land.
+  sleep 0.15
 }
 type_into() { # control id, text: replaces the field's text by typing
   click "$1"
