@@ -54,12 +54,6 @@ BOOL CDialog::OnCmdMsg(UINT nID, UINT nCode)
     return app != nullptr ? app->OnCmdMsg(nID, nCode) : FALSE;
 }
 
-void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
-{
-    if (IControlHost* host = GetControlHost())
-        host->SetIcon(hIcon, bBigIcon);
-}
-
 // clang-format off
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
