@@ -131,7 +131,7 @@ TEST(Cli, HelpListsTheCommands)
 
 } // namespace
 
-#include "cli_main.h"
+#include "cli_in_memory.h"
 
 namespace {
 
@@ -139,25 +139,10 @@ namespace {
 // session goes on.
 TEST(Cli, TypedAtATerminalABadLineIsSkipped)
 {
-    std::string script = "float 3F800000\nkpa 100\npsi\n";
-    std::FILE* in = fmemopen(script.data(), script.size(), "r");
-    char* out = nullptr;
-    std::size_t outSize = 0;
-    char* err = nullptr;
-    std::size_t errSize = 0;
-    std::FILE* outStream = open_memstream(&out, &outSize);
-    std::FILE* errStream = open_memstream(&err, &errSize);
-    char name[] = "tarvel-cli";
-    char* argv[] = {name, nullptr};
-    const int status = RunTarvelCli(1, argv, {in, outStream, errStream, true});
-    std::fclose(in);
-    std::fclose(outStream);
-    std::fclose(errStream);
-    EXPECT_EQ(status, 2);
-    EXPECT_EQ(std::string(out, outSize), "1.000000\n0.145038\n");
-    EXPECT_EQ(std::string(err, errSize), "tarvel-cli: line 2: unknown command 'kpa'\n");
-    std::free(out);
-    std::free(err);
+    const CliOutcome outcome = RunCliInMemory({}, "float 3F800000\nkpa 100\npsi\n", true);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "1.000000\n0.145038\n");
+    EXPECT_EQ(outcome.err, "tarvel-cli: line 2: unknown command 'kpa'\n");
 }
 
 } // namespace

@@ -27,12 +27,15 @@ public:
 
 #ifdef _WIN32
     // Where the platform has window handles and a default window procedure.
-    HWND m_hWnd = nullptr;      // while the window exists
-    BOOL IsIconic() const;      // minimised
+    HWND m_hWnd = nullptr; // while the window exists
+    BOOL IsIconic() const; // minimised
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void GetClientRect(LPRECT lpRect) const;
     // Leaves the message being handled to the platform's default handling.
-    void Default() { m_bDefaultRequested = TRUE; }
+    void Default()
+    {
+        m_bDefaultRequested = TRUE;
+    }
     // Set by Default; the back end reads and clears it after each message.
     BOOL m_bDefaultRequested = FALSE;
 #endif

@@ -166,8 +166,8 @@ TEST(Window, MegabytesPastedIntoAFieldStillConvert)
     EXPECT_EQ(w.Edit(IDC_HEX_TEXT)->text().size(), hex.size()) << "the pasted text is kept whole";
 
     w.Edit(IDC_VALUE_TEXT)->selectAll();
-    w.Edit(IDC_VALUE_TEXT)->insert(QStringLiteral("1") + QString(2 << 20, QChar('0')) +
-                                   QStringLiteral("e-2097150"));
+    w.Edit(IDC_VALUE_TEXT)
+        ->insert(QStringLiteral("1") + QString(2 << 20, QChar('0')) + QStringLiteral("e-2097150"));
     w.Click(IDC_KPA_TO_PSI);
     EXPECT_EQ(w.Text(IDC_RESULT_TEXT), "14.503774");
     EXPECT_TRUE(w.window.isVisible());

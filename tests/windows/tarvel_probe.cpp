@@ -42,8 +42,8 @@ int main(int argc, char** argv)
     if (command == "text") {
         const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
         std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const LRESULT got = SendMessageA(control, WM_GETTEXT, text.size(),
-                                         reinterpret_cast<LPARAM>(text.data()));
+        const LRESULT got =
+            SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
         std::fwrite(text.data(), 1, static_cast<std::size_t>(got), stdout);
         std::fputc('\n', stdout);
         return 0;
