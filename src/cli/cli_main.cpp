@@ -77,7 +77,7 @@ int RunScript(const CliStreams& io)
             continue;
         }
         if (io.interactive)
-            WriteLine(*session.RunLine(line), io.out);
+            WriteLine(session.Run(*parsed.command, parsed.text), io.out);
         else
             script.emplace_back(line);
     }

@@ -52,7 +52,6 @@ public:
     INT_PTR DoModal();
 
     UINT GetTemplateID() const { return m_nIDHelp; }
-    CWnd* GetParentWnd() const { return m_pParentWnd; }
 
     // Commands the dialog's own map does not handle go on to the application.
     BOOL OnCmdMsg(UINT nID, UINT nCode) override;

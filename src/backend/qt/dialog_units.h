@@ -13,10 +13,8 @@ public:
     // Pixels for a rectangle in dialog units, rounded as the platform's
     // MapDialogRect rounds (to nearest, halves away from zero).
     QRect Map(int x, int y, int cx, int cy) const;
-    int BaseX() const { return m_baseX; } // average character width, pixels
-    int BaseY() const { return m_baseY; } // character height, pixels
 
 private:
-    int m_baseX;
-    int m_baseY;
+    int m_baseX; // average character width, pixels
+    int m_baseY; // character height, pixels
 };

@@ -19,7 +19,6 @@ public:
 
     // The widget for control `nID`, or null.
     QWidget* Control(int nID) const;
-    const DialogUnits& Units() const { return m_units; }
     // Places the window at the centre of its screen's available area.
     void CentreOnScreen();
 
