@@ -11,6 +11,6 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     testing::InitGoogleTest(&argc, argv);
-    const auto app = CreateQtApplication(argc, argv);
+    const auto app = CreateQtApplication(argv[0]);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,9 @@
 #include "qt_dialog_window.h"
 
 #include "qt_icons.h"
+#include "x11_frame.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,7 +29,7 @@ QFont TemplateFont(const DlgTemplate& t)
 } // namespace
 
 CQtDialogWindow::CQtDialogWindow(CDialog& dlg, const DlgTemplate& t)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_dlg(dlg), m_units(TemplateFont(t))
 {
@@ -102,6 +104,22 @@ void CQtDialogWindow::CentreOnScreen()
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+int CQtDialogWindow::Run()
+{
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    if (isVisible()) // not already ended by OnInitDialog
+        loop.exec(QEventLoop::DialogExec);
+    return result();
+}
+
+void CQtDialogWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FixX11Frame(*this); // the native window exists, and is not mapped yet
 }
 
 void CQtDialogWindow::keyPressEvent(QKeyEvent* event)

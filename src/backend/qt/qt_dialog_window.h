@@ -1,4 +1,5 @@
-// A CDialog realised as a Qt dialog built from its template. Texts, clicks,
+// A CDialog realised as a Qt top-level window built from its template: an
+// application window of its own (no transient parent), fixed in size. Texts, clicks,
 // Enter, Escape and closing all go to the CDialog through its message map.
 #pragma once
 
@@ -21,8 +22,12 @@ public:
     QWidget* Control(int nID) const;
     // Places the window at the centre of its screen's available area.
     void CentreOnScreen();
+    // Shows the window and returns, once it has ended, the value EndDialog
+    // was given. The only window of its program, it is modal to nothing.
+    int Run();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // The close box and Close on the window menu.
     void reject() override;
