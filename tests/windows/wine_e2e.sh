@@ -116,6 +116,16 @@ check "metres '  50kPa'" "$(metres '  50kPa')" -4.969353
 type_into 1005 "my note"
 float 3F800000 >/dev/null
 check "result field survives a hex command" "$(probe text 1005)" "my note"
+# A push sets only the texts that changed: what the ANSI code page cannot
+# hold survives, and a long text keeps its scroll position.
+printf 'keep \342\234\223' | probe paste 1005
+float 3F800000 >/dev/null
+check "a character outside the code page survives" "$(probe wide 1005)" $'keep \342\234\223'
+type_into 1000 "$(printf '3F800000 %.0s' $(seq 12))"
+scrolled=$(probe first 1000)
+click 1002
+check "a long hex text keeps its scroll position" "$(probe first 1000)" "$scrolled"
+[ "$scrolled" -gt 0 ] || check "a long hex text is scrolled to its end" "$scrolled" "above 0"
 [ -z "$screenshot" ] || { metres "" >/dev/null; float "43 48 00 00" >/dev/null; click 1007;
                           sleep 0.3; import -window "$wid" "$screenshot"; }
 xdotool key Escape

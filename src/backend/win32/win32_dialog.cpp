@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -25,7 +26,12 @@ public:
     }
     void SetControlText(int nID, const CString& text) override
     {
-        SetDlgItemTextA(m_hwnd, nID, text);
+        // Only a text that differs is set, so a field the command did not
+        // compute keeps its scroll position, its undo and any character the
+        // ANSI code page cannot hold. What the control shows up to its first
+        // zero byte is what is compared.
+        if (std::string_view(GetControlText(nID)) != std::string_view(text))
+            SetDlgItemTextA(m_hwnd, nID, text);
     }
     void EndDialog(int nResult) override { ::EndDialog(m_hwnd, nResult); }
     void SetIcon(HICON hIcon, BOOL bBigIcon) override
