@@ -85,6 +85,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::printf("%s: %" PRIu64 " patterns, %" PRIu64 " mismatches, %.1f s (%.1f million/s)\n",
-                mode.c_str(), count, g_mismatches.load(), seconds, count / seconds / 1e6);
+                mode.c_str(), count, g_mismatches.load(), seconds,
+                static_cast<double>(count) / seconds / 1e6);
     return g_mismatches.load() == 0 ? 0 : 1;
 }

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                "6503.495195\n"},
         CliRow{"ScriptTextKeepsSpaces", "", "psi  50kPa\nmetres \n", "7.251887\n-9.938708\n"},
         CliRow{"Version", "--version", "", "Tarvel 1.0.0.1\n"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct ErrorRow {
     const char* name;
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "line 3: unknown command 'kpa'"},
                     ErrorRow{"ScriptTabIsNoSeparator", "", "float\t3F800000\n",
                              "'float\t3F800000'"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Cli, HelpListsTheCommands)
 {

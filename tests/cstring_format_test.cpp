@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatRow{"LiteralAround", "x=%f%%", 0.5, "x=0.500000%"},
         FormatRow{"OtherConversionCopied", "%d", 0.5, "%d"},
         FormatRow{"TrailingPercentCopied", "%", 0.5, "%"}, FormatRow{"EmptyFormat", "", 0.5, ""}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Format, LargestDoubleIsWrittenWhole)
 {

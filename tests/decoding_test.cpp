@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeRow{"DoubleHundred", "4059000000000000", true, "100.000000"},
                     DecodeRow{"DoubleSeparated", "40 59 00 00 00 00 00 00", true, "100.000000"},
                     DecodeRow{"DoubleMinusNaN", "FFF8000000000000", true, "-nan"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Decoding, FloatWritesLittleEndianImageOfFourBytes)
 {

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                                         "34",
                                         5),
                             {0x12}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct DigitRow {
     char ch;

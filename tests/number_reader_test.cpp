@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberRow{"NaNPayload", "nan(0x123)"}, NumberRow{"NegativeNaN", "-nan"},
                     NumberRow{"Rounding", "0.1000000000000000055511151231257827"},
                     NumberRow{"RoundingTie", "9007199254740993"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 // Texts stitched from the pieces numbers are made of, in random order.
 TEST(ReadNumber, AgreesWithTheCLibraryOnStitchedTexts)

@@ -62,6 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // Inputs whose sixth decimal changes if multiply and subtract fuse.
                     PressureRow{"UnfusedA", "215234559", nullptr, "21391531.714572"},
                     PressureRow{"UnfusedB", "553443748", nullptr, "55005166.939462"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WindowPressTest,
                                                   IDC_KPA_TO_METRES, IDC_RESULT_TEXT, "-4.969353"},
                                          PressRow{"NonAsciiIsNoDigit", IDC_HEX_TEXT, "é3F800000",
                                                   IDC_TO_FLOAT, IDC_VALUE_TEXT, "1.000000"}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 TEST(Window, FocusStartsInTheHexFieldAndTabFollowsTheTemplate)
 {
