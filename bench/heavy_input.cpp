@@ -1,11 +1,15 @@
-// How long one conversion takes when a field holds a megabyte of text: on the
-// headless back end (the conversion alone) and in the Qt window (with pulling
+// How long one conversion takes when a field holds a megabyte of text: the
+// conversion alone (the core's functions) and in the Qt window (with pulling
 // the text out of the widget), beside the time Qt itself takes to paste it.
-#include "converter_dlg.h"
-#include "dialog_template.h"
-#include "headless_dialog.h"
-#include "qt_application.h"
-#include "qt_dialog_window.h"
+#include "backend/qt/qt_application.h"
+#include "backend/qt/qt_dialog_window.h"
+#include "core/converter_dlg.h"
+#include "core/hex_pairs.h"
+#include "core/ieee754.h"
+#include "core/number_reader.h"
+#include "core/pressure.h"
+#include "core/render.h"
+#include "framework/dialog_template.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -13,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -37,17 +42,17 @@ template <class F> double MedianMs(F f, int runs = 21)
     return ms[ms.size() / 2];
 }
 
-void Headless()
+void ConversionAlone()
 {
-    CConverterDlg dlg;
-    CHeadlessDialog window(dlg);
-    window.Type(IDC_HEX_TEXT, CString(kHex));
-    window.Type(IDC_VALUE_TEXT, CString(kValue));
-    std::printf("%-44s %8.3f ms\n", "headless: 32 bit float, 1 MiB hex text",
-                MedianMs([&] { window.Click(IDC_TO_FLOAT); }));
-    window.Type(IDC_VALUE_TEXT, CString(kValue));
-    std::printf("%-44s %8.3f ms\n", "headless: KP to PSI, 1 MiB value text",
-                MedianMs([&] { window.Click(IDC_KPA_TO_PSI); }));
+    std::uint8_t textBytes[8] = {};
+    std::uint8_t valueBytes[8] = {};
+    char out[kFixed6MaxLength];
+    std::printf("%-44s %8.3f ms\n", "core: 32 bit float, 1 MiB hex text", MedianMs([&] {
+                    ReadHexPairs(kHex, textBytes);
+                    RenderFixed6(DecodeFloat(textBytes, valueBytes), out);
+                }));
+    std::printf("%-44s %8.3f ms\n", "core: KP to PSI, 1 MiB value text",
+                MedianMs([&] { RenderFixed6(KpaToPsi(ReadNumber(kValue.c_str())), out); }));
 }
 
 void Window()
@@ -76,8 +81,8 @@ void Window()
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const auto app = CreateQtApplication(argc, argv);
-    Headless();
+    const auto app = CreateQtApplication(argc > 0 ? argv[0] : nullptr);
+    ConversionAlone();
     Window();
     return 0;
 }

@@ -1,7 +1,7 @@
 // tarvel-cli's argument and session-script handling. The input is arguments
 // separated by zero bytes, then (after two zero bytes) standard input; an odd
 // length of standard input runs it as typed at a terminal.
-#include "cli_in_memory.h"
+#include "tests/cli_in_memory.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Random command sequences through the dialog's message map on the headless
 // back end: typing into any field, the four buttons, OK and Cancel. The byte
 // store is followed with the independent model.
-#include "converter_fixture.h"
-#include "hex_reader_model.h"
+#include "tests/converter_fixture.h"
+#include "tests/hex_reader_model.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,7 +1,7 @@
 // The hex reader with both decoders, against the independent model and the C
 // library's rendering of the bits the model reads.
-#include "converter_fixture.h"
-#include "hex_reader_model.h"
+#include "tests/converter_fixture.h"
+#include "tests/hex_reader_model.h"
 
 #include <bit>
 #include <cstdio>

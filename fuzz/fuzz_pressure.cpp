@@ -1,6 +1,7 @@
 // Value reading with both pressure conversions, against the C library's own
 // strtod and "%f" in the C locale.
-#include "converter_fixture.h"
+#include "core/pressure.h"
+#include "tests/converter_fixture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double kpa = std::strtod(text.c_str(), nullptr); // the fuzzer runs in the C locale
     char psi[400];
     char metres[400];
-    std::snprintf(psi, sizeof psi, "%f", kpa * CConverterDlg::KPA_TO_PSI);
-    const double gauge = kpa * CConverterDlg::KPA_TO_PSI - CConverterDlg::PSI_OFFSET;
-    std::snprintf(metres, sizeof metres, "%f", gauge * CConverterDlg::METRES_PER_PSI);
+    std::snprintf(psi, sizeof psi, "%f", kpa * KPA_TO_PSI);
+    const double gauge = kpa * KPA_TO_PSI - PSI_OFFSET;
+    std::snprintf(metres, sizeof metres, "%f", gauge * METRES_PER_PSI);
 
     Converter converter;
     converter.window.Type(IDC_VALUE_TEXT, CString(text));

@@ -7,7 +7,7 @@
 //
 // Prints the patterns checked, mismatches (the first few in full) and the time;
 // exits 1 on any mismatch.
-#include "cstring.h"
+#include "framework/cstring.h"
 
 #include <atomic>
 #include <bit>

@@ -1,7 +1,7 @@
 // Runs tarvel-cli's logic in this process on in-memory streams.
 #pragma once
 
-#include "cli_main.h"
+#include "cli/run_tarvel_cli.h"
 
 #include <cstdio>
 #include <cstdlib>

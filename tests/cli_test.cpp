@@ -1,5 +1,5 @@
 // Black-box tests of the built tarvel-cli: arguments in, bytes out.
-#include "named_row.h"
+#include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +131,7 @@ TEST(Cli, HelpListsTheCommands)
 
 } // namespace
 
-#include "cli_in_memory.h"
+#include "tests/cli_in_memory.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "cstring.h"
+#include "framework/cstring.h"
 
-#include "named_row.h"
+#include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "converter_fixture.h"
+#include "tests/converter_fixture.h"
 
-#include "named_row.h"
+#include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 

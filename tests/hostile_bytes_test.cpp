@@ -1,6 +1,6 @@
 // Every byte a user can type or paste, checked against the independent model.
-#include "converter_fixture.h"
-#include "hex_reader_model.h"
+#include "tests/converter_fixture.h"
+#include "tests/hex_reader_model.h"
 
 #include <gtest/gtest.h>
 

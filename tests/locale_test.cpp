@@ -1,4 +1,4 @@
-#include "converter_fixture.h"
+#include "tests/converter_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "dialog.h"
-#include "headless_dialog.h"
-#include "win_app.h"
+#include "framework/dialog.h"
+#include "backend/headless/dialog_host.h"
+#include "framework/win_app.h"
 
 #include <gtest/gtest.h>
 

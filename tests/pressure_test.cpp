@@ -1,6 +1,7 @@
-#include "converter_fixture.h"
+#include "core/pressure.h"
+#include "tests/converter_fixture.h"
 
-#include "named_row.h"
+#include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,9 @@ namespace {
 
 TEST(PressureConstants, HaveTheirExactBitPatterns)
 {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(CConverterDlg::KPA_TO_PSI), 0x3FC29098C75CBAEDu);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(CConverterDlg::PSI_OFFSET), 0x402D01EE2435696Eu);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(CConverterDlg::METRES_PER_PSI), 0x3FE5ED916872B021u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(KPA_TO_PSI), 0x3FC29098C75CBAEDu);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(PSI_OFFSET), 0x402D01EE2435696Eu);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(METRES_PER_PSI), 0x3FE5ED916872B021u);
 }
 
 struct PressureRow {

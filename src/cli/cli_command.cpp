@@ -1,6 +1,6 @@
-#include "cli_command.h"
+#include "cli/cli_command.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The four buttons as tarvel-cli names them.
 #pragma once
 
-#include "afx_types.h"
+#include "framework/afx_types.h"
 
 #include <string_view>
 

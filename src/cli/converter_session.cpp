@@ -1,4 +1,4 @@
-#include "converter_session.h"
+#include "cli/converter_session.h"
 
 const CString& ConverterSession::Run(const CliCommand& command,
                                      std::optional<std::string_view> text)

@@ -2,9 +2,9 @@
 // exactly as a user drives the window: type into a field, click a button.
 #pragma once
 
-#include "cli_command.h"
-#include "converter_dlg.h"
-#include "headless_dialog.h"
+#include "cli/cli_command.h"
+#include "core/converter_dlg.h"
+#include "backend/headless/dialog_host.h"
 
 #include <optional>
 #include <string_view>

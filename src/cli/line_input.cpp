@@ -1,4 +1,4 @@
-#include "line_input.h"
+#include "cli/line_input.h"
 
 #include <cstdlib>
 #include <sys/types.h>

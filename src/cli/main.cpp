@@ -1,5 +1,5 @@
 // tarvel-cli: the converter dialog without a window, for scripts.
-#include "cli_main.h"
+#include "cli/run_tarvel_cli.h"
 
 #include <cerrno>
 #include <cstdio>

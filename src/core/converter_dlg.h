@@ -1,11 +1,11 @@
 // CConverterDlg: all of Tarvel's state, and the four conversions that work on
-// it. The conversions see the window only through UpdateData: one pull before
-// and one push after each command. The window side (construction, bindings,
-// routing, icon) is defined with the user interface.
+// it. Each command pulls the fields (UpdateData), calls the pure conversions
+// of this folder and pushes the fields back. The window side (construction,
+// bindings, routing, icon) is defined with the user interface.
 #pragma once
 
-#include "dialog.h"
-#include "resource.h"
+#include "framework/dialog.h"
+#include "res/resource.h"
 
 class CConverterDlg : public CDialog {
 public:
@@ -13,18 +13,7 @@ public:
 
     enum { IDD = IDD_CONVERTER_DIALOG };
 
-    // psi per kilopascal.
-    static constexpr double KPA_TO_PSI = 0.1450377438972831;
-    // psi subtracted before converting to metres: 100 kPa in psi, cut to seven
-    // significant digits (deliberately not 100 * KPA_TO_PSI).
-    static constexpr double PSI_OFFSET = 14.50377;
-    // Metres of seawater head (1026 kg/m^3) per psi.
-    static constexpr double METRES_PER_PSI = 0.68525;
-
-    // The 4-bit value of a hex digit: '0'-'9' give 0-9, 'A'-'F' and 'a'-'f'
-    // give 10-15. Any other byte still yields a value by the same arithmetic
-    // (codes up to '9' keep their low nibble, others add 9 modulo 256 first),
-    // e.g. ' ' 0, ',' 12, '-' 13, ':' 3, 'x' 1. Never fails.
+    // The 4-bit value of a hex digit (see core/hex_pairs.h). Never fails.
     static BYTE HexDigitValue(char ch);
 
     // Converter state. The byte store starts zeroed and is never cleared.
@@ -56,10 +45,10 @@ protected:
     void OnToFloat();
     // "64 bit double": the eight text bytes as an IEEE 754 double.
     void OnToDouble();
-    // "KP to PSI": m_valueText in kPa, times KPA_TO_PSI, into m_resultText.
+    // "KP to PSI": m_valueText in kPa, as psi, into m_resultText.
     void OnKpaToPsi();
-    // "KPa to metres": (kPa * KPA_TO_PSI - PSI_OFFSET) * METRES_PER_PSI,
-    // each operation rounded to double, into m_resultText.
+    // "KPa to metres": m_valueText in kPa, as metres of seawater head, into
+    // m_resultText.
     void OnKpaToMetres();
 
     DECLARE_MESSAGE_MAP()

@@ -1,22 +1,15 @@
-#include "converter_dlg.h"
-#include "number_reader.h"
+#include "core/pressure.h"
 
-void CConverterDlg::OnKpaToPsi()
+double KpaToPsi(double kpa)
 {
-    UpdateData(TRUE);
-    const double kpa = ReadNumber(m_valueText);
-    m_resultText.Format("%f", kpa * KPA_TO_PSI);
-    UpdateData(FALSE);
+    return kpa * KPA_TO_PSI;
 }
 
-void CConverterDlg::OnKpaToMetres()
+double KpaToMetres(double kpa)
 {
-    UpdateData(TRUE);
-    const double kpa = ReadNumber(m_valueText);
     // Three separately rounded operations; the build forbids fusing them
     // (-ffp-contract=off), which would change the sixth decimal for some inputs.
     const double psi = kpa * KPA_TO_PSI;
     const double gauge = psi - PSI_OFFSET;
-    m_resultText.Format("%f", gauge * METRES_PER_PSI);
-    UpdateData(FALSE);
+    return gauge * METRES_PER_PSI;
 }

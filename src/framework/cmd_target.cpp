@@ -1,4 +1,4 @@
-#include "cmd_target.h"
+#include "framework/cmd_target.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {

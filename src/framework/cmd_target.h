@@ -3,7 +3,7 @@
 // entries, chained to its base class's table. OnCmdMsg is the one dispatch.
 #pragma once
 
-#include "afx_types.h"
+#include "framework/afx_types.h"
 
 class CCmdTarget;
 typedef void (CCmdTarget::*AFX_PMSG)();

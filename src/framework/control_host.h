@@ -3,8 +3,8 @@
 // The headless back end keeps texts in memory; windowed ones use widgets.
 #pragma once
 
-#include "afx_types.h"
-#include "cstring.h"
+#include "framework/afx_types.h"
+#include "framework/cstring.h"
 
 class IControlHost {
 public:

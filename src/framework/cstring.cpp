@@ -1,22 +1,15 @@
-#include "cstring.h"
+#include "framework/cstring.h"
 
-#include <charconv>
+#include "core/render.h"
+
 #include <cstring>
 
 namespace {
 
-// Longest "%f" text of a double: '-', 309 integer digits, '.', 6 decimals.
-constexpr std::size_t kMaxFixedLength = 317;
-
-// std::to_chars is locale-free and, with an explicit precision, yields the
-// same correctly rounded digits as glibc's printf, so the result never
-// depends on the user's locale or the platform's C runtime.
 void AppendFixed6(std::string& out, double value)
 {
-    char buffer[kMaxFixedLength + 8];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    out.append(buffer, result.ptr);
+    char buffer[kFixed6MaxLength];
+    out.append(buffer, RenderFixed6(value, buffer));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "dialog.h"
+#include "framework/dialog.h"
 
-#include "control_host.h"
-#include "win_app.h"
+#include "framework/control_host.h"
+#include "framework/win_app.h"
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {

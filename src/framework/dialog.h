@@ -2,8 +2,8 @@
 // and the texts of its controls.
 #pragma once
 
-#include "cstring.h"
-#include "wnd.h"
+#include "framework/cstring.h"
+#include "framework/wnd.h"
 
 class CDialog;
 
@@ -26,7 +26,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
-        : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
+        : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
     {
     }
 
@@ -51,7 +51,7 @@ public:
     // Only windowed back ends define it.
     INT_PTR DoModal();
 
-    UINT GetTemplateID() const { return m_nIDHelp; }
+    UINT GetTemplateID() const { return m_nIDTemplate; }
 
     // Commands the dialog's own map does not handle go on to the application.
     BOOL OnCmdMsg(UINT nID, UINT nCode) override;
@@ -62,6 +62,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    UINT m_nIDHelp;
+    UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
 };

@@ -2,7 +2,7 @@
 // end builds the dialog from.
 #pragma once
 
-#include "afx_types.h"
+#include "framework/afx_types.h"
 
 #include <span>
 

@@ -1,4 +1,4 @@
-#include "win_app.h"
+#include "framework/win_app.h"
 
 namespace {
 CWinApp* g_app = nullptr; // constant-initialised, so safe during static construction
@@ -9,7 +9,7 @@ CWinApp* AfxGetApp()
     return g_app;
 }
 
-CWinApp::CWinApp(const char* pszAppName) : m_pszAppName(pszAppName)
+CWinApp::CWinApp(const char*)
 {
     g_app = this;
 }

@@ -3,14 +3,15 @@
 // InitInstance returns FALSE.
 #pragma once
 
-#include "cmd_target.h"
+#include "framework/cmd_target.h"
 
 class CWnd;
 
 class CWinApp : public CCmdTarget {
 public:
     // Registers this object as the application (there is only ever one).
-    // `pszAppName` null means the framework's default name.
+    // The name is the framework's default whatever is given: nothing here
+    // shows an application name (the back ends take it from the version block).
     explicit CWinApp(const char* pszAppName = nullptr);
     ~CWinApp() override;
 
@@ -22,7 +23,6 @@ public:
     // file ships with the application, so there is nothing to open.
     void OnHelp();
 
-    const char* m_pszAppName; // null: the framework's default
     CWnd* m_pMainWnd = nullptr;
 };
 

@@ -1,6 +1,6 @@
-#include "wnd.h"
+#include "framework/wnd.h"
 
-#include "control_host.h"
+#include "framework/control_host.h"
 
 void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {

@@ -6,7 +6,7 @@
 #include <windows.h>
 #endif
 
-#include "cmd_target.h"
+#include "framework/cmd_target.h"
 
 class IControlHost;
 

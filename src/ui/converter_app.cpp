@@ -1,6 +1,6 @@
-#include "converter_app.h"
+#include "ui/converter_app.h"
 
-#include "converter_dlg.h"
+#include "core/converter_dlg.h"
 
 BOOL CConverterApp::InitInstance()
 {

@@ -2,7 +2,7 @@
 // modally, and lets the program end with it.
 #pragma once
 
-#include "win_app.h"
+#include "framework/win_app.h"
 
 class CConverterApp : public CWinApp {
 public:

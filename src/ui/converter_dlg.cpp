@@ -1,5 +1,5 @@
 // The converter dialog's window side: construction, bindings, routing, icon.
-#include "converter_dlg.h"
+#include "core/converter_dlg.h"
 
 CConverterDlg::CConverterDlg(CWnd* pParent) : CDialog(CConverterDlg::IDD, pParent)
 {

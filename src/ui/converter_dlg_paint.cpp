@@ -1,6 +1,6 @@
 // The converter dialog's painting of its minimised window (Windows only).
-#include "converter_dlg.h"
-#include "paint_dc.h"
+#include "core/converter_dlg.h"
+#include "framework/paint_dc.h"
 
 void CConverterDlg::OnPaint()
 {

@@ -1,6 +1,6 @@
 // The program's dialog templates, expanded from their one definition.
-#include "dialog_template.h"
-#include "resource.h"
+#include "framework/dialog_template.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -8,7 +8,7 @@ namespace {
 #define DIALOG_CONTROL(id, cls, text, x, y, cx, cy, style)                                         \
     {id, #id, cls, text, x, y, cx, cy, style},
 constexpr DlgItemTemplate kConverterItems[] = {
-#include "converter_dialog.def"
+#include "res/converter_dialog.def"
 };
 #undef DIALOG_TEMPLATE
 #undef DIALOG_CONTROL
@@ -19,7 +19,7 @@ constexpr DlgItemTemplate kConverterItems[] = {
      exStyle, font, points, weight, italic != 0, charset, kConverterItems},
 #define DIALOG_CONTROL(...)
 constexpr DlgTemplate kTemplates[] = {
-#include "converter_dialog.def"
+#include "res/converter_dialog.def"
 };
 #undef DIALOG_TEMPLATE
 #undef DIALOG_CONTROL

@@ -1,4 +1,4 @@
-#include "dialog_window_fixture.h"
+#include "tests/ui/dialog_window_fixture.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

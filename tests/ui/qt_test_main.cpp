@@ -1,6 +1,6 @@
 // Dialog tests run headless on Qt's offscreen platform, in a decimal-comma
 // locale, with the application object set up exactly as the program sets it up.
-#include "qt_application.h"
+#include "backend/qt/qt_application.h"
 
 #include <gtest/gtest.h>
 

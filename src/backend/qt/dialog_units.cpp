@@ -1,4 +1,4 @@
-#include "dialog_units.h"
+#include "backend/qt/dialog_units.h"
 
 #include <QFontMetrics>
 

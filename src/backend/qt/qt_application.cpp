@@ -1,10 +1,6 @@
-#include "qt_application.h"
+#include "backend/qt/qt_application.h"
 
-#include "dialog.h"
-#include "qt_dialog_window.h"
-#include "qt_icons.h"
-#include "version.h"
-#include "win_app.h"
+#include "res/version.h"
 
 #include <clocale>
 #include <cstdio>
@@ -44,35 +40,4 @@ std::unique_ptr<QApplication> CreateQtApplication(const char* programName)
     QApplication::setApplicationVersion(QStringLiteral(TARVEL_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("tarvel"));
     return app;
-}
-
-int AfxWinMain(int argc, char** argv)
-{
-    // The command line reaches the framework and goes no further.
-    int exitCode = 0;
-    {
-        const auto qtApp = CreateQtApplication(argc > 0 ? argv[0] : nullptr);
-        CWinApp* app = AfxGetApp();
-        if (app != nullptr && app->InitInstance())
-            exitCode = QApplication::exec();
-        ReleaseIcons();
-    }
-    return exitCode;
-}
-
-INT_PTR CDialog::DoModal()
-{
-    const DlgTemplate* dialogTemplate = AfxFindDialogTemplate(GetTemplateID());
-    if (dialogTemplate == nullptr || QApplication::instance() == nullptr)
-        return -1;
-    INT_PTR result;
-    {
-        CQtDialogWindow window(*this, *dialogTemplate);
-        window.CentreOnScreen();
-        result = window.Run();
-    }
-    // The window is gone, and with it the application's reference to it.
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this)
-        app->m_pMainWnd = nullptr;
-    return result;
 }

@@ -1,7 +1,7 @@
-#include "qt_dialog_window.h"
+#include "backend/qt/qt_dialog_window.h"
 
-#include "qt_icons.h"
-#include "x11_frame.h"
+#include "backend/qt/icons.h"
+#include "backend/qt/x11_frame.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

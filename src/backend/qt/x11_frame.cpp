@@ -1,4 +1,4 @@
-#include "x11_frame.h"
+#include "backend/qt/x11_frame.h"
 
 #include <QGuiApplication>
 #include <QWidget>

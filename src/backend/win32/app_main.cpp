@@ -1,8 +1,6 @@
 // The framework's start-up on Windows.
-#include "win_app.h"
-#include "wnd.h"
-
-#include <cstdlib>
+#include "framework/win_app.h"
+#include "framework/wnd.h"
 
 int AfxWinMain(int, char**)
 {
@@ -15,11 +13,4 @@ int AfxWinMain(int, char**)
         DispatchMessageA(&msg);
     }
     return static_cast<int>(msg.wParam);
-}
-
-// The process entry: the module handle, command line and show state are the
-// platform's to keep; the framework never reads them.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return AfxWinMain(__argc, __argv);
 }

@@ -1,6 +1,6 @@
-#include "qt_icons.h"
+#include "backend/qt/icons.h"
 
-#include "wnd.h"
+#include "framework/wnd.h"
 
 #include <QFile>
 #include <map>

@@ -1,5 +1,5 @@
 // Icons on the headless back end.
-#include "wnd.h"
+#include "framework/wnd.h"
 
 // Without a window there is nothing to show an icon in.
 HICON AfxLoadIcon(UINT)

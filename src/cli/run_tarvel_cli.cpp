@@ -1,9 +1,9 @@
-#include "cli_main.h"
+#include "cli/run_tarvel_cli.h"
 
-#include "cli_command.h"
-#include "converter_session.h"
-#include "line_input.h"
-#include "version.h"
+#include "cli/cli_command.h"
+#include "cli/converter_session.h"
+#include "cli/line_input.h"
+#include "res/version.h"
 
 #include <cstdio>
 #include <string>

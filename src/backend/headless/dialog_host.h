@@ -2,8 +2,8 @@
 // control identifier, so pull, push and clicks behave as in a real window.
 #pragma once
 
-#include "control_host.h"
-#include "dialog.h"
+#include "framework/control_host.h"
+#include "framework/dialog.h"
 
 #include <map>
 #include <optional>

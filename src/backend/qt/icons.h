@@ -2,7 +2,7 @@
 // program's embedded resources.
 #pragma once
 
-#include "afx_types.h"
+#include "framework/afx_types.h"
 
 #include <QIcon>
 

@@ -1,5 +1,5 @@
 // The process entry of a Qt program: straight into the framework's start-up.
-#include "win_app.h"
+#include "framework/win_app.h"
 
 int main(int argc, char** argv)
 {

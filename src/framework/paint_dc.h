@@ -1,7 +1,8 @@
 // A paint context for one WM_PAINT, opened and closed with the object.
+// Windows only: elsewhere the window system paints minimised windows itself.
 #pragma once
 
-#include "wnd.h"
+#include "framework/wnd.h"
 
 class CPaintDC {
 public:

@@ -1,5 +1,5 @@
 // CWnd's members that wrap window handles.
-#include "wnd.h"
+#include "framework/wnd.h"
 
 BOOL CWnd::IsIconic() const
 {
@@ -14,10 +14,4 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void CWnd::GetClientRect(LPRECT lpRect) const
 {
     ::GetClientRect(m_hWnd, lpRect);
-}
-
-// Icons come from the program's own resources.
-HICON AfxLoadIcon(UINT nIDResource)
-{
-    return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource));
 }

@@ -1,4 +1,4 @@
-#include "headless_dialog.h"
+#include "backend/headless/dialog_host.h"
 
 CHeadlessDialog::CHeadlessDialog(CDialog& dlg) : m_dlg(dlg)
 {

@@ -1,8 +1,8 @@
 // CDialog on USER32: a modal dialog box from the template in the program's
 // resources, every message routed through the dialog's message map.
-#include "control_host.h"
-#include "dialog.h"
-#include "win_app.h"
+#include "framework/control_host.h"
+#include "framework/dialog.h"
+#include "framework/win_app.h"
 
 #include <optional>
 #include <string>
