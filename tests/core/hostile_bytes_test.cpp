@@ -1,5 +1,5 @@
 // Every byte a user can type or paste, checked against the independent model.
-#include "tests/converter_fixture.h"
+#include "core/hex_pairs.h"
 #include "tests/hex_reader_model.h"
 
 #include <gtest/gtest.h>
@@ -10,19 +10,14 @@
 
 namespace {
 
-// Reads `text` in a dialog and in the model, both starting from `start`.
+// Reads `text` with the reader and with the model, both starting from `start`.
 void ExpectLikeModel(const std::string& text, const model::Bytes& start = {})
 {
-    Converter converter;
-    for (int k = 0; k < 8; ++k)
-        converter.dlg.m_textBytes[k] = start[k];
+    model::Bytes got = start;
     model::Bytes expected = start;
-    model::ReadHex(text, expected);
-    converter.Double(text.c_str());
-    const auto got = converter.TextBytes();
-    for (int k = 0; k < 8; ++k)
-        ASSERT_EQ(got[k], expected[k])
-            << "byte " << k << " of text (hex) " << testing::PrintToString(text);
+    const int count = ReadHexPairs(text, got);
+    ASSERT_EQ(count, model::ReadHex(text, expected)) << "text " << testing::PrintToString(text);
+    ASSERT_EQ(got, expected) << "text " << testing::PrintToString(text);
 }
 
 TEST(HostileBytes, EveryByteAtEitherPlaceOfAPair)

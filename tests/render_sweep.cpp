@@ -2,8 +2,8 @@
 // as the decoders read them, widened for a float, written by CString::Format)
 // and compares each text with the C library's snprintf("%f"). Uses every core.
 //
-//   render_differential float [FIRST COUNT]   float32 patterns, all 2^32 by default
-//   render_differential double COUNT [SEED]   random float64 patterns
+//   render_sweep float [FIRST COUNT]   float32 patterns, all 2^32 by default
+//   render_sweep double COUNT [SEED]   random float64 patterns
 //
 // Prints the patterns checked, mismatches (the first few in full) and the time;
 // exits 1 on any mismatch.
@@ -80,8 +80,7 @@ int main(int argc, char** argv)
             }
         });
     } else {
-        std::fprintf(stderr,
-                     "usage: render_differential float [FIRST COUNT] | double COUNT [SEED]\n");
+        std::fprintf(stderr, "usage: render_sweep float [FIRST COUNT] | double COUNT [SEED]\n");
         return 2;
     }
     std::printf("%s: %" PRIu64 " patterns, %" PRIu64 " mismatches, %.1f s (%.1f million/s)\n",

@@ -1,4 +1,4 @@
-#include "tests/converter_fixture.h"
+#include "tests/dialog/converter_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +80,22 @@ TEST(Session, ReplayedCommandsCarryStateOver)
         converter.window.Click(step.button);
         EXPECT_STREQ(converter.window.Text(step.shown), step.expected) << "step " << step.name;
     }
+}
+
+TEST(Session, BytesCarryOverThroughTheHexField)
+{
+    Converter converter;
+    EXPECT_EQ(converter.Float("3F800000"), "1.000000");
+    EXPECT_EQ(converter.Float("40"), "4.000000");
+
+    Converter other;
+    EXPECT_EQ(other.Double("3FF0000000000000"), "1.000000");
+    EXPECT_EQ(other.Double("40"), "65536.000000");
+    // Emptying the text decodes the bytes the store still holds.
+    EXPECT_EQ(other.Double(""), "65536.000000");
+    const BYTE image[8] = {0, 0, 0, 0, 0, 0, 0xF0, 0x40};
+    for (std::size_t k = 0; k < 8; ++k)
+        EXPECT_EQ(other.dlg.m_valueBytes[k], image[k]) << "value byte " << k;
 }
 
 } // namespace

@@ -1,8 +1,13 @@
-#include "tests/converter_fixture.h"
+#include "core/hex_pairs.h"
+#include "core/ieee754.h"
+#include "core/number_reader.h"
+#include "core/pressure.h"
+#include "tests/core/fixed6.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -34,11 +39,12 @@ TEST(Locale, DecimalCommaLocaleChangesNothing)
     std::snprintf(probe, sizeof probe, "%.1f", 1.5);
     ASSERT_STREQ(probe, "1,5") << "the locale should write a decimal comma";
 
-    Converter converter;
-    EXPECT_EQ(converter.Float("3FC00000"), "1.500000");
-    EXPECT_EQ(converter.Psi("1.5"), "0.217557");
-    EXPECT_EQ(converter.Metres("101.325"), "0.131691");
-    EXPECT_EQ(converter.Psi("1,5"), "0.145038"); // the comma ends the number
+    std::uint8_t text[8] = {};
+    std::uint8_t value[8] = {};
+    ReadHexPairs("3FC00000", text);
+    EXPECT_EQ(Fixed6(DecodeFloat(text, value)), "1.500000");
+    EXPECT_EQ(Fixed6(KpaToPsi(ReadNumber("1.5"))), "0.217557");
+    EXPECT_EQ(Fixed6(KpaToPsi(ReadNumber("1,5"))), "0.145038"); // the comma ends the number
 }
 
 } // namespace

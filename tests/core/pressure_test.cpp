@@ -1,12 +1,11 @@
+#include "core/number_reader.h"
 #include "core/pressure.h"
-#include "tests/converter_fixture.h"
-
+#include "tests/core/fixed6.h"
 #include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -28,14 +27,14 @@ struct PressureRow {
 
 class PressureTest : public testing::TestWithParam<PressureRow> {};
 
-TEST_P(PressureTest, ConvertsTheValueField)
+TEST_P(PressureTest, ConvertsAPressureText)
 {
     const PressureRow& row = GetParam();
-    Converter converter;
+    const double kpa = ReadNumber(row.kpa);
     if (row.psi != nullptr) {
-        EXPECT_EQ(converter.Psi(row.kpa), row.psi) << "psi of '" << row.kpa << "'";
+        EXPECT_EQ(Fixed6(KpaToPsi(kpa)), row.psi) << "psi of '" << row.kpa << "'";
     }
-    EXPECT_EQ(converter.Metres(row.kpa), row.metres) << "metres of '" << row.kpa << "'";
+    EXPECT_EQ(Fixed6(KpaToMetres(kpa)), row.metres) << "metres of '" << row.kpa << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(
