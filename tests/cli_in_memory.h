@@ -1,4 +1,4 @@
-// Runs tarvel-cli's logic in this process on in-memory streams.
+// Runs tarvel-cli's logic in this process on in-memory files.
 #pragma once
 
 #include "cli/run_tarvel_cli.h"
@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <vector>
 
 struct CliOutcome {
@@ -20,26 +22,33 @@ inline CliOutcome RunCliInMemory(std::vector<std::string> args, const std::strin
 {
     args.insert(args.begin(), "tarvel-cli");
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
 
-    std::FILE* in = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
-    char* out = nullptr;
-    std::size_t outSize = 0;
+    const int in = memfd_create("stdin", 0);
+    const int out = memfd_create("stdout", 0);
+    for (std::size_t done = 0; done < input.size();) {
+        const ssize_t n = write(in, input.data() + done, input.size() - done);
+        if (n <= 0)
+            std::abort();
+        done += static_cast<std::size_t>(n);
+    }
+    lseek(in, 0, SEEK_SET);
     char* err = nullptr;
     std::size_t errSize = 0;
-    std::FILE* outStream = open_memstream(&out, &outSize);
     std::FILE* errStream = open_memstream(&err, &errSize);
     const int status = RunTarvelCli(static_cast<int>(args.size()), argv.data(),
-                                    {in, outStream, errStream, interactive});
-    std::fclose(in);
-    std::fclose(outStream);
+                                    {in, out, errStream, interactive});
     std::fclose(errStream);
-    CliOutcome outcome{status, std::string(out, outSize), std::string(err, errSize)};
-    std::free(out);
+    CliOutcome outcome{status, std::string(), std::string(err, errSize)};
     std::free(err);
+    lseek(out, 0, SEEK_SET);
+    char buffer[1 << 16];
+    for (ssize_t n; (n = read(out, buffer, sizeof buffer)) > 0;)
+        outcome.out.append(buffer, static_cast<std::size_t>(n));
+    close(in);
+    close(out);
     return outcome;
 }

@@ -96,16 +96,17 @@ struct ErrorRow {
     std::string args;
     std::string input;
     std::string named; // what the message on standard error names
+    std::string out = ""; // the results before the bad line
 };
 
 class CliErrorTest : public testing::TestWithParam<ErrorRow> {};
 
-TEST_P(CliErrorTest, NamesTheProblemAndPrintsNothing)
+TEST_P(CliErrorTest, NamesTheProblemAfterTheResultsBeforeIt)
 {
     const ErrorRow& row = GetParam();
     const CliResult result = RunCli(row.args, row.input);
     EXPECT_EQ(result.status, 2) << row.args;
-    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.out, row.out);
     EXPECT_NE(result.err.find(row.named), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
 }
@@ -115,10 +116,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ErrorRow{"UnknownCommand", "hex 3F800000", "", "'hex'"},
                     ErrorRow{"CommandsAreLowerCase", "FLOAT 3F800000", "", "'FLOAT'"},
                     ErrorRow{"UnknownOption", "--frobnicate", "", "'--frobnicate'"},
-                    ErrorRow{"ScriptLineCheckedFirst", "", "float 3F800000\npsi\nkpa 100\n",
-                             "line 3: unknown command 'kpa'"},
-                    ErrorRow{"ScriptTabIsNoSeparator", "", "float\t3F800000\n",
-                             "'float\t3F800000'"}),
+                    ErrorRow{"ScriptStopsAtABadLine", "", "float 3F800000\npsi\nkpa 100\npsi\n",
+                             "line 3: unknown command 'kpa'", "1.000000\n0.145038\n"},
+                    ErrorRow{"ScriptTabIsNoSeparatorAndIsShownEscaped", "", "float\t3F800000\n",
+                             "'float\\t3F800000'"},
+                    ErrorRow{"ControlCharactersEscapedAndCut", "",
+                             "\x1b[31m" + std::string(100, 'x') + "\n",
+                             "'\\x1b[31m" + std::string(35, 'x') + "...'"},
+                    ErrorRow{"BlankLinesHoldNoCommand", "", " \t \n\nkpa\n", "line 3"}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Cli, HelpListsTheCommands)

@@ -5,10 +5,10 @@
 namespace {
 
 constexpr CliCommand kCommands[] = {
-    {"float", IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"double", IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"psi", IDC_KPA_TO_PSI, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
-    {"metres", IDC_KPA_TO_METRES, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
+    {"float", Conversion::Float, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
+    {"double", Conversion::Double, IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT},
+    {"psi", Conversion::Psi, IDC_KPA_TO_PSI, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
+    {"metres", Conversion::Metres, IDC_KPA_TO_METRES, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
 };
 
 } // namespace

@@ -9,14 +9,6 @@ const CString& ConverterSession::Run(const CliCommand& command,
     return m_window.Text(command.outputField);
 }
 
-const CString* ConverterSession::RunLine(std::string_view line)
-{
-    const ScriptLine parsed = ParseScriptLine(line);
-    if (parsed.command == nullptr)
-        return nullptr;
-    return &Run(*parsed.command, parsed.text);
-}
-
 ScriptLine ParseScriptLine(std::string_view line)
 {
     ScriptLine parsed{nullptr, line, std::nullopt};

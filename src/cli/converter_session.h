@@ -18,11 +18,6 @@ public:
     // wrote, valid until the next call.
     const CString& Run(const CliCommand& command, std::optional<std::string_view> text);
 
-    // A session-script line: "COMMAND" clicks without typing; "COMMAND TEXT"
-    // types everything after the first space first. Null for an unknown
-    // command, which leaves the dialog untouched.
-    const CString* RunLine(std::string_view line);
-
 private:
     CConverterDlg m_dlg;
     CHeadlessDialog m_window;

@@ -1,26 +1,41 @@
 // tarvel-cli: the converter dialog without a window, for scripts.
 #include "cli/run_tarvel_cli.h"
 
-#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <initializer_list>
 #include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t g_signal = 0;
+
+extern "C" void OnSignal(int signal)
+{
+    g_signal = signal;
+}
+
+// SIGINT and SIGTERM cut a waiting read short (no SA_RESTART), so pending
+// results can be written before the program ends as the signal would.
+void CatchInterruptions()
+{
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    // Large blocks for pipes and files; a terminal keeps stdio's line buffering.
-    if (isatty(STDOUT_FILENO) == 0)
-        std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
-
-    int status = RunTarvelCli(argc, argv, {stdin, stdout, stderr, isatty(STDIN_FILENO) != 0});
-    if (std::ferror(stdin) != 0) {
-        std::fprintf(stderr, "tarvel-cli: cannot read standard input: %s\n", std::strerror(errno));
-        status = 1;
-    }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        std::fprintf(stderr, "tarvel-cli: cannot write standard output: %s\n",
-                     std::strerror(errno));
-        status = 1;
+    CatchInterruptions();
+    const int status = RunTarvelCli(
+        argc, argv, {STDIN_FILENO, STDOUT_FILENO, stderr, isatty(STDIN_FILENO) != 0, &g_signal});
+    if (g_signal != 0) {
+        std::signal(g_signal, SIG_DFL);
+        std::raise(g_signal);
     }
     return status;
 }

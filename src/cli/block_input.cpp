@@ -1,0 +1,95 @@
+#include "cli/block_input.h"
+
+#include "cli/output_buffer.h"
+
+#include <cerrno>
+#include <algorithm>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+constexpr std::size_t kBlock = std::size_t{1} << 20;
+}
+
+BlockInput::BlockInput(int fd, const volatile std::sig_atomic_t* interrupted)
+    : m_fd(fd), m_interrupted(interrupted), m_buffer(new char[kBlock + 1]), m_capacity(kBlock + 1)
+{
+}
+
+BlockInput::Status BlockInput::Next(std::string_view& line, OutputBuffer& pending)
+{
+    for (;;) {
+        char* const begin = m_buffer.get() + m_begin;
+        const std::size_t available = m_end - m_begin;
+        auto* newline = static_cast<char*>(
+            std::memchr(begin + m_scanned, '\n', available - m_scanned));
+        if (newline != nullptr || (m_eof && available > 0)) {
+            char* end = newline != nullptr ? newline : begin + available;
+            const std::size_t consumed = static_cast<std::size_t>(end - begin) + (newline ? 1 : 0);
+            if (newline != nullptr && end > begin && end[-1] == '\r')
+                --end;
+            *end = '\0'; // in place of '\n' or '\r', or in the spare byte
+            line = std::string_view(begin, static_cast<std::size_t>(end - begin));
+            m_begin += consumed;
+            m_scanned = 0;
+            ++m_lineNumber;
+            return Status::Line;
+        }
+        if (m_eof)
+            return Status::End;
+        m_scanned = available;
+        Status status = Status::Line;
+        if (!Fill(pending, status))
+            return status;
+    }
+}
+
+bool BlockInput::Fill(OutputBuffer& pending, Status& status)
+{
+    const std::size_t available = m_end - m_begin;
+    if (m_begin > 0) { // keep the unfinished line at the front
+        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, available);
+        m_begin = 0;
+        m_end = available;
+    }
+    if (m_end + 1 == m_capacity) { // a line longer than the buffer
+        if (m_capacity > kMaxLine) {
+            status = Status::TooLong;
+            m_lineNumber += 1;
+            return false;
+        }
+        const std::size_t capacity = std::min(2 * (m_capacity - 1), kMaxLine + 1) + 1;
+        std::unique_ptr<char[]> bigger(new char[capacity]);
+        std::memcpy(bigger.get(), m_buffer.get(), m_end);
+        m_buffer = std::move(bigger);
+        m_capacity = capacity;
+    }
+    if (!pending.Flush()) {
+        status = Status::End; // the writer reports its own failure
+        return false;
+    }
+    if (m_interrupted != nullptr && *m_interrupted != 0) {
+        status = Status::Interrupted;
+        return false;
+    }
+    for (;;) {
+        const ssize_t n = read(m_fd, m_buffer.get() + m_end, m_capacity - 1 - m_end);
+        if (n > 0) {
+            m_end += static_cast<std::size_t>(n);
+            return true;
+        }
+        if (n == 0) {
+            m_eof = true;
+            return true;
+        }
+        if (errno != EINTR) {
+            m_error = errno;
+            status = Status::ReadError;
+            return false;
+        }
+        if (m_interrupted != nullptr && *m_interrupted != 0) {
+            status = Status::Interrupted;
+            return false;
+        }
+    }
+}

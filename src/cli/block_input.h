@@ -1,0 +1,55 @@
+// Lines of a file descriptor, read in large blocks with read(2), so a pipe's
+// lines are handed on as soon as they arrive and a file's in few calls.
+#pragma once
+
+#include <csignal>
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+class OutputBuffer;
+
+class BlockInput {
+public:
+    // The longest line kept whole; a longer one is reported, not read.
+    static constexpr std::size_t kMaxLine = std::size_t{64} << 20;
+
+    enum class Status {
+        Line,        // a line is ready
+        End,         // the input has ended
+        ReadError,   // read(2) failed; errno tells why
+        TooLong,     // the next line is longer than kMaxLine
+        Interrupted, // a signal set the interruption flag while waiting
+    };
+
+    // Reads `fd`, which it never closes. `interrupted`, if given, is the flag
+    // a signal handler sets; a read that a signal cuts short then ends the input.
+    explicit BlockInput(int fd, const volatile std::sig_atomic_t* interrupted = nullptr);
+
+    // The next line, without its '\n' and without one '\r' right before it; a
+    // last line without '\n' counts too. The byte after the line is a zero, so
+    // the line can be read as a zero-terminated text; zero bytes inside pass
+    // unchanged. Valid until the next call. Before it waits for input it
+    // writes out everything `pending` holds, so nothing that is ready stays
+    // behind while the program waits.
+    Status Next(std::string_view& line, OutputBuffer& pending);
+
+    // The errno of a failed read.
+    int Error() const { return m_error; }
+    // The number of the line last returned (or found too long), from 1.
+    std::size_t LineNumber() const { return m_lineNumber; }
+
+private:
+    bool Fill(OutputBuffer& pending, Status& status);
+
+    int m_fd;
+    const volatile std::sig_atomic_t* m_interrupted;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity;   // bytes in m_buffer, one of them always kept for the zero
+    std::size_t m_begin = 0;  // first byte not yet handed out
+    std::size_t m_end = 0;    // end of the bytes read
+    std::size_t m_scanned = 0; // bytes from m_begin known to hold no '\n'
+    bool m_eof = false;
+    int m_error = 0;
+    std::size_t m_lineNumber = 0;
+};
