@@ -1,9 +1,12 @@
 // The hex reader with both decoders, against the independent model and the C
-// library's rendering of the bits the model reads.
-#include "tests/converter_fixture.h"
+// library's rendering of the bits the model reads. The input is the hex text.
+#include "fuzz/byte_provider.h"
+#include "tests/dialog/converter_fixture.h"
 #include "tests/hex_reader_model.h"
 
 #include <bit>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,13 +14,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = fuzz::ByteProvider(data, size).ConsumeRemainingString();
     Converter converter;
     model::Bytes bytes{};
 
     model::ReadHex(text, bytes);
     std::uint32_t bits32 = 0;
-    for (int k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < 4; ++k)
         bits32 = (bits32 << 8) | bytes[k];
     char expected[400];
     std::snprintf(expected, sizeof expected, "%f",
@@ -30,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Again as a double: the same text reads the same bytes over the same store.
     model::ReadHex(text, bytes);
     std::uint64_t bits64 = 0;
-    for (int k = 0; k < 8; ++k)
+    for (std::size_t k = 0; k < 8; ++k)
         bits64 = (bits64 << 8) | bytes[k];
     std::snprintf(expected, sizeof expected, "%f", std::bit_cast<double>(bits64));
     converter.window.Click(IDC_TO_DOUBLE);

@@ -1,7 +1,8 @@
 // Value reading with both pressure conversions, against the C library's own
-// strtod and "%f" in the C locale.
+// strtod and "%f" in the C locale. The input is the value text.
 #include "core/pressure.h"
-#include "tests/converter_fixture.h"
+#include "fuzz/byte_provider.h"
+#include "tests/dialog/converter_fixture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = fuzz::ByteProvider(data, size).ConsumeRemainingString();
     const double kpa = std::strtod(text.c_str(), nullptr); // the fuzzer runs in the C locale
     char psi[400];
     char metres[400];

@@ -2,6 +2,7 @@
 #include "framework/win_app.h"
 
 #include <cstdlib>
+#include <windows.h>
 
 // The process entry: the module handle, command line and show state are the
 // platform's to keep; the framework never reads them.
