@@ -44,6 +44,33 @@ BlockInput::Status BlockInput::Next(std::string_view& line, OutputBuffer& pendin
     }
 }
 
+BlockInput::Status BlockInput::NextBlock(std::span<char>& lines, OutputBuffer& pending)
+{
+    for (;;) {
+        char* const begin = m_buffer.get() + m_begin;
+        const std::size_t available = m_end - m_begin;
+        std::size_t size = available;
+        if (!m_eof) { // up to the last '\n'
+            while (size > m_scanned && begin[size - 1] != '\n')
+                --size;
+            if (size == m_scanned)
+                size = 0;
+        }
+        if (size > 0) {
+            lines = std::span<char>(begin, size);
+            m_begin += size;
+            m_scanned = 0;
+            return Status::Line;
+        }
+        if (m_eof)
+            return Status::End;
+        m_scanned = available;
+        Status status = Status::Line;
+        if (!Fill(pending, status))
+            return status;
+    }
+}
+
 bool BlockInput::Fill(OutputBuffer& pending, Status& status)
 {
     const std::size_t available = m_end - m_begin;

@@ -4,10 +4,34 @@
 
 #include <csignal>
 #include <cstddef>
+#include <cstring>
 #include <memory>
+#include <span>
 #include <string_view>
 
 class OutputBuffer;
+
+// Calls `f` with each line of `lines`, a block from BlockInput: without its
+// '\n' and one '\r' before it, and followed by a zero byte written in its
+// place. Returns the number of lines.
+template <class F> std::size_t ForEachLine(std::span<char> lines, F f)
+{
+    std::size_t count = 0;
+    char* p = lines.data();
+    char* const end = p + lines.size();
+    while (p < end) {
+        auto* newline = static_cast<char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        char* lineEnd = newline != nullptr ? newline : end;
+        char* const next = newline != nullptr ? newline + 1 : end;
+        if (newline != nullptr && lineEnd > p && lineEnd[-1] == '\r')
+            --lineEnd;
+        *lineEnd = '\0';
+        f(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+        ++count;
+        p = next;
+    }
+    return count;
+}
 
 class BlockInput {
 public:
@@ -33,6 +57,15 @@ public:
     // writes out everything `pending` holds, so nothing that is ready stays
     // behind while the program waits.
     Status Next(std::string_view& line, OutputBuffer& pending);
+
+    // Every complete line buffered now, ending in '\n' (at the end of input,
+    // the last line without one, followed by a writable spare byte), to be
+    // taken apart with ForEachLine; reads first when none is, writing out
+    // `pending` before it waits. Valid until the next call. Counts no lines:
+    // a caller that takes blocks keeps its own count (see SkipLines).
+    Status NextBlock(std::span<char>& lines, OutputBuffer& pending);
+    // Adds `count` lines taken as blocks to the line count.
+    void SkipLines(std::size_t count) { m_lineNumber += count; }
 
     // The errno of a failed read.
     int Error() const { return m_error; }

@@ -22,3 +22,4 @@ char* Column::Convert(std::string_view line, char* out)
     }
     return out;
 }
+

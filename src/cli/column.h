@@ -17,7 +17,6 @@ public:
     // a zero byte. The hex commands keep their byte store from line to line,
     // as the dialog does from click to click.
     char* Convert(std::string_view line, char* out);
-
 private:
     Conversion m_conversion;
     std::uint8_t m_textBytes[8] = {};

@@ -16,14 +16,19 @@ extern "C" void OnSignal(int signal)
 }
 
 // SIGINT and SIGTERM cut a waiting read short (no SA_RESTART), so pending
-// results can be written before the program ends as the signal would.
+// results can be written before the program ends as the signal would. A
+// signal the caller ignores (a background job's SIGINT) stays ignored.
 void CatchInterruptions()
 {
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM})
-        sigaction(signal, &action, nullptr);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction previous {};
+        sigaction(signal, nullptr, &previous);
+        if (previous.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
 }
 
 } // namespace

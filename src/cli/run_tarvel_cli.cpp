@@ -80,19 +80,22 @@ int Finish(BlockInput::Status got, const BlockInput& input, OutputBuffer& out,
     return status;
 }
 
-// Each input line is a TEXT for one command, converted by the core directly.
+// Each input line is a TEXT for one command, converted by the core directly,
+// a block of lines at a time.
 int RunColumn(const CliCommand& command, const CliStreams& io)
 {
     Column column(command.conversion);
     OutputBuffer out(io.out, io.interrupted);
     BlockInput input(io.in, io.interrupted);
-    std::string_view line;
-    BlockInput::Status got;
-    while ((got = input.Next(line, out)) == BlockInput::Status::Line && !out.Failed()) {
+    const auto convert = [&](std::string_view line) {
         char* end = column.Convert(line, out.Reserve(kFixed6MaxLength + 1));
         *end++ = '\n';
         out.Commit(end);
-    }
+    };
+    std::span<char> lines;
+    BlockInput::Status got;
+    while ((got = input.NextBlock(lines, out)) == BlockInput::Status::Line && !out.Failed())
+        input.SkipLines(ForEachLine(lines, convert));
     return Finish(got, input, out, io, 0);
 }
 

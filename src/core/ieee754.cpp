@@ -4,19 +4,19 @@
 
 namespace {
 
-// Reverses the first sizeof(Bits) text bytes into the value bytes, then reads
-// those as a little-endian pattern. Read by arithmetic, not by copying memory,
-// so the result is the same on a host of either byte order.
+// Reads the first sizeof(Bits) text bytes as a big-endian pattern and stores
+// it in the value bytes little-endian first, which reverses them. Done by
+// arithmetic, not by copying memory, so any host byte order gives the same.
 template <class Bits>
 Bits ReverseIntoValueBytes(std::span<const std::uint8_t, 8> textBytes,
                            std::span<std::uint8_t, 8> valueBytes)
 {
     constexpr std::size_t size = sizeof(Bits);
-    for (std::size_t k = 0; k < size; ++k)
-        valueBytes[k] = textBytes[size - 1 - k];
     Bits bits = 0;
-    for (std::size_t k = size; k-- > 0;)
-        bits = static_cast<Bits>(static_cast<Bits>(bits << 8) | valueBytes[k]);
+    for (std::size_t k = 0; k < size; ++k)
+        bits = static_cast<Bits>(static_cast<Bits>(bits << 8) | textBytes[k]);
+    for (std::size_t k = 0; k < size; ++k)
+        valueBytes[k] = static_cast<std::uint8_t>(bits >> (8 * k));
     return bits;
 }
 

@@ -104,8 +104,8 @@ char* RenderFixed6(double value, char* out)
     out = WriteUnsigned(millionths / 1000000, out);
     *out++ = '.';
     auto fraction = static_cast<std::uint32_t>(millionths % 1000000);
-    std::memcpy(out, kPairs + 2 * (fraction / 10000), 2);
-    std::memcpy(out + 2, kPairs + 2 * (fraction / 100 % 100), 2);
-    std::memcpy(out + 4, kPairs + 2 * (fraction % 100), 2);
+    std::memcpy(out, kPairs + std::size_t{2} * (fraction / 10000), 2);
+    std::memcpy(out + 2, kPairs + std::size_t{2} * (fraction / 100 % 100), 2);
+    std::memcpy(out + 4, kPairs + std::size_t{2} * (fraction % 100), 2);
     return out + 6;
 }

@@ -4,6 +4,7 @@
 #include "cli/column.h"
 #include "cli/converter_session.h"
 #include "core/render.h"
+#include "tests/cli_in_memory.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,36 @@ TEST(Column, ConvertsEveryLineAsTheDialogDoes)
             ASSERT_EQ(got, std::string(dialog.Run(command, line).Bytes()))
                 << name << " of line " << testing::PrintToString(line);
         }
+    }
+}
+
+// Large inputs are converted a block at a time; lines must come out whole
+// and in order across the blocks, with the byte store carried over.
+TEST(Column, BlocksGiveTheResultsOfLineByLine)
+{
+    std::vector<std::string> lines = RandomLines(7);
+    for (int copy = 0; copy < 4; ++copy) // past a megabyte: several blocks
+        for (int k = 0; k < 20000; ++k)
+            lines.push_back(lines[static_cast<std::size_t>(k)]);
+    std::string input;
+    for (const std::string& line : lines)
+        input += line + (line.size() % 3 == 0 ? "\r\n" : "\n");
+    for (const char* name : {"float", "double", "psi", "metres"}) {
+        Column column(FindCliCommand(name)->conversion);
+        std::string expected;
+        char out[kFixed6MaxLength];
+        for (std::size_t begin = 0; begin < input.size();) { // one line at a time
+            const std::size_t end = input.find('\n', begin);
+            std::string line = input.substr(begin, end - begin);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            expected.append(out, column.Convert(line, out));
+            expected += '\n';
+            begin = end + 1;
+        }
+        const CliOutcome outcome = RunCliInMemory({name}, input, false);
+        EXPECT_EQ(outcome.status, 0) << name;
+        EXPECT_TRUE(outcome.out == expected) << name << ": the outputs differ";
     }
 }
 
