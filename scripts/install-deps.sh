@@ -7,15 +7,15 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  googletest libgtest-dev libgmock-dev
+  googletest libgtest-dev libgmock-dev nlohmann-json3-dev
   locales
   # the window
   qt6-base-dev libgl-dev libxcb1-dev libxkbcommon-dev fonts-dejavu-core
   # driving the real window under a window manager in tests, and validating
   # the desktop files
-  xvfb xauth xdotool xclip x11-utils libx11-dev openbox desktop-file-utils appstream
-  # sanitizers, fuzzing and memory checks
-  clang libclang-rt-14-dev valgrind
+  xvfb xauth xdotool xclip x11-utils libx11-dev openbox desktop-file-utils appstream time
+  # sanitizers, fuzzing, memory checks and clang-tidy
+  clang libclang-rt-14-dev valgrind clang-tidy
 )
 if [ "${1:-}" = windows ]; then
   packages+=(

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"MetresNegativeText", "metres -7", "", "-10.634418\n"},
         CliRow{"MetresLeadingSpaces", "metres '  50kPa'", "", "-4.969353\n"},
         CliRow{"EmptyText", "psi ''", "", "0.000000\n"},
-        CliRow{"OptionLikeText", "psi --help", "", "0.000000\n"},
+        CliRow{"OptionLikeText", "psi -- --help", "", "0.000000\n"},
         CliRow{"Column", "float", "3F800000\r\nBF800000\n40\n\n40490FDB",
                "1.000000\n-1.000000\n4.000000\n4.000000\n3.141593\n"},
         CliRow{"ColumnZeroByteEndsText", "float",

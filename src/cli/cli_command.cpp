@@ -4,11 +4,18 @@
 
 namespace {
 
+// The 16-bit types read their bytes as "32 bit float" does, then take the
+// first two; encode and inspect have no button.
 constexpr CliCommand kCommands[] = {
-    {"float", Conversion::Float, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"double", Conversion::Double, IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"psi", Conversion::Psi, IDC_KPA_TO_PSI, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
-    {"metres", Conversion::Metres, IDC_KPA_TO_METRES, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
+    {"float", Conversion::Float, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
+    {"double", Conversion::Double, kHexCommand, IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT},
+    {"half", Conversion::Half, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
+    {"bfloat16", Conversion::BFloat16, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
+    {"psi", Conversion::Psi, kPressureCommand, IDC_KPA_TO_PSI, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
+    {"metres", Conversion::Metres, kPressureCommand, IDC_KPA_TO_METRES, IDC_VALUE_TEXT,
+     IDC_RESULT_TEXT},
+    {"encode", Conversion::Encode, kEncodeCommand, 0, 0, 0},
+    {"inspect", Conversion::Inspect, kInspectCommand, 0, 0, 0},
 };
 
 } // namespace
@@ -19,4 +26,18 @@ const CliCommand* FindCliCommand(std::string_view name)
         if (command.name == name)
             return &command;
     return nullptr;
+}
+
+FloatType ValueTypeOf(Conversion conversion)
+{
+    switch (conversion) {
+    case Conversion::Float:
+        return FloatType::Float32;
+    case Conversion::Half:
+        return FloatType::Half;
+    case Conversion::BFloat16:
+        return FloatType::BFloat16;
+    default:
+        return FloatType::Float64;
+    }
 }

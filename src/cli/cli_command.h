@@ -1,20 +1,34 @@
-// The four buttons as tarvel-cli names them.
+// The commands as tarvel-cli names them.
 #pragma once
 
+#include "core/float_type.h"
 #include "framework/afx_types.h"
 
 #include <string_view>
 
-// What a command computes, for the column path that converts without a dialog.
-enum class Conversion { Float, Double, Psi, Metres };
+// What a command computes.
+enum class Conversion { Float, Double, Half, BFloat16, Psi, Metres, Encode, Inspect };
+
+// Which options a command takes (see cli_options.h), as bits.
+enum CommandKind : unsigned {
+    kHexCommand = 1,      // bytes read from a hex text into a value
+    kPressureCommand = 2, // a pressure text into a value
+    kEncodeCommand = 4,
+    kInspectCommand = 8,
+};
 
 struct CliCommand {
-    std::string_view name; // "float", "double", "psi", "metres"
+    std::string_view name; // "float", "double", ...
     Conversion conversion;
-    UINT button;           // the button it clicks
-    int inputField;        // the field its TEXT is typed into
-    int outputField;       // the field it writes and tarvel-cli prints
+    unsigned kind;   // a CommandKind
+    UINT button;     // the dialog button it clicks, 0 for none
+    int inputField;  // the field its TEXT is typed into
+    int outputField; // the field it writes and tarvel-cli prints
 };
 
 // The command named exactly `name` (case matters), or null.
 const CliCommand* FindCliCommand(std::string_view name);
+
+// The type a hex command's bytes make: float32, double, half or bfloat16;
+// float64 for the pressure commands, whose results are doubles.
+FloatType ValueTypeOf(Conversion conversion);

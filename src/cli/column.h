@@ -4,21 +4,32 @@
 #pragma once
 
 #include "cli/cli_command.h"
+#include "cli/cli_options.h"
 
 #include <cstdint>
 #include <string_view>
 
 class Column {
 public:
-    explicit Column(Conversion conversion) : m_conversion(conversion) {}
+    // `conversion` is one of the value commands (not encode or inspect).
+    explicit Column(Conversion conversion, const CliOptions& options = {});
 
-    // Writes the result for `line` at `out`, which has room for
-    // kFixed6MaxLength bytes, and returns the end. `line` must be followed by
-    // a zero byte. The hex commands keep their byte store from line to line,
-    // as the dialog does from click to click.
+    // The most Convert writes for a line.
+    std::size_t MaxText() const;
+    // Writes the result for `line` at `out`, which has room for MaxText()
+    // bytes, and returns the end. `line` must be followed by a zero byte.
+    // The hex commands keep their byte store from line to line, as the
+    // dialog does from click to click.
     char* Convert(std::string_view line, char* out);
+
 private:
+    char* ConvertWithOptions(std::string_view line, char* out);
+
     Conversion m_conversion;
+    CliOptions m_options;
+    bool m_dialogDefault; // the dialog's own path, byte for byte
+    std::size_t m_size;            // bytes in a value of the command's type
+    std::uint8_t m_source[8] = {}; // the text byte behind each value byte
     std::uint8_t m_textBytes[8] = {};
     std::uint8_t m_valueBytes[8] = {};
 };

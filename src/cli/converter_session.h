@@ -3,10 +3,12 @@
 #pragma once
 
 #include "cli/cli_command.h"
+#include "cli/cli_options.h"
 #include "core/converter_dlg.h"
 #include "backend/headless/dialog_host.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 class ConverterSession {
@@ -17,6 +19,14 @@ public:
     // given, then clicks its button. Returns the text of the field the command
     // wrote, valid until the next call.
     const CString& Run(const CliCommand& command, std::optional<std::string_view> text);
+
+    // Run with `options`: the dialog reads the text as always (the 16-bit
+    // types through "32 bit float"), then the order and type make the value
+    // from its byte store, which the value field then shows at six decimals,
+    // so a pressure command converts it next. Returns the value as
+    // `options` write it. A value command only (not encode or inspect).
+    std::string RunWith(const CliCommand& command, const CliOptions& options,
+                        std::optional<std::string_view> text);
 
 private:
     CConverterDlg m_dlg;

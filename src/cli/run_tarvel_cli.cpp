@@ -2,93 +2,98 @@
 
 #include "cli/block_input.h"
 #include "cli/cli_command.h"
+#include "cli/cli_options.h"
 #include "cli/column.h"
 #include "cli/converter_session.h"
+#include "cli/encode_command.h"
+#include "cli/inspect_command.h"
 #include "cli/output_buffer.h"
 #include "cli/printable.h"
-#include "core/render.h"
+#include "cli/run_status.h"
 #include "res/version.h"
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
-constexpr int kFailure = 1;
-constexpr int kUsageError = 2;
-
-const char kHelp[] =
-    "Usage: tarvel-cli COMMAND [TEXT...]\n"
+const char kUsage[] =
+    "Usage: tarvel-cli COMMAND [OPTION...] [TEXT...]\n"
     "       tarvel-cli                 (one command per line of standard input)\n"
     "\n"
-    "Drives the Tarvel converter dialog without a window. COMMAND is a button:\n"
-    "  float   \"32 bit float\"   hex bytes, most significant first -> value\n"
-    "  double  \"64 bit double\"  hex bytes, most significant first -> value\n"
-    "  psi     \"KP to PSI\"      value in kPa -> psi\n"
-    "  metres  \"KPa to metres\"  value in kPa -> metres of seawater head\n"
+    "Drives the Tarvel converter dialog without a window. The dialog's buttons:\n"
+    "  float     \"32 bit float\"   hex bytes, most significant first -> value\n"
+    "  double    \"64 bit double\"  hex bytes, most significant first -> value\n"
+    "  psi       \"KP to PSI\"      value in kPa -> psi\n"
+    "  metres    \"KPa to metres\"  value in kPa -> metres of seawater head\n"
+    "and beyond them:\n"
+    "  half      hex bytes -> IEEE 754 binary16 value (the first two bytes)\n"
+    "  bfloat16  hex bytes -> bfloat16 value (the first two bytes)\n"
+    "  encode TYPE VALUE   the bytes of VALUE as TYPE: float, double, half,\n"
+    "                      bfloat16; rounded once, to nearest, ties to even\n"
+    "  inspect [TEXT]      every type and byte order the bytes can be\n"
     "\n"
-    "With TEXT, types it into the button's input field, clicks the button and\n"
-    "prints the field the button wrote. Without TEXT, each line of standard\n"
-    "input is a TEXT. Without a COMMAND, each line of standard input is\n"
-    "\"COMMAND\" (click only) or \"COMMAND TEXT\", applied in order on one dialog;\n"
-    "each line runs as it is read, and a line with an unknown command ends the\n"
-    "run (typed at a terminal, it is reported and skipped).\n"
+    "With TEXT, types it into the command's input field, clicks the button and\n"
+    "prints the field it wrote. Without TEXT, each line of standard input is a\n"
+    "TEXT. Without a COMMAND, each line of standard input is \"COMMAND\" (click\n"
+    "only) or \"COMMAND [OPTION...] TEXT\", applied in order on one dialog; each\n"
+    "line runs as it is read, and a line with an unknown command ends the run\n"
+    "(typed at a terminal, it is reported and skipped).\n"
+    "\n"
+    "Options follow the command and come before any TEXT; \"--\" ends them, and\n"
+    "an argument with a single '-' (\"-5\") is TEXT. The order says how the bytes\n"
+    "read from the text make the value; they are read as the dialog reads them.\n"
+    "Formats: fixed (six decimals, the dialog's), shortest (fewest digits that\n"
+    "read back to the same value at its own precision), exact (every digit of\n"
+    "the binary value), hex (C's %a). inf, -inf, nan, -nan in every format.\n";
+
+const char kEnd[] =
+    "\n"
+    "Examples:\n"
+    "  tarvel-cli float 3F800000                  1.000000\n"
+    "  tarvel-cli float --order CDAB 0FDB 4049    3.141593\n"
+    "  tarvel-cli double --format shortest 3FB999999999999A   0.1\n"
+    "  tarvel-cli half 3C00                       1.000000\n"
+    "  tarvel-cli encode float 3.14159265         40 49 0F DB\n"
+    "  tarvel-cli encode --registers float 3.14159265   16457 4059\n"
+    "  tarvel-cli inspect --near 3.14 0F DB 40 49\n"
+    "  printf 'float 3F800000\\npsi\\n' | tarvel-cli\n"
     "\n"
     "Results are written as soon as no more input is waiting. A line longer than\n"
     "64 MiB is reported, with its number, after the results before it.\n"
     "\n"
     "Exit status: 0 done; 1 input could not be read, a line was too long or\n"
-    "output could not be written; 2 an unknown command or option.\n"
-    "\n"
-    "Examples:\n"
-    "  tarvel-cli float 3F800000        prints 1.000000\n"
-    "  tarvel-cli double 40 09 21 FB 54 44 2D 18\n"
-    "  tarvel-cli metres 200            prints 9.938714\n"
-    "  printf 'float 3F800000\\npsi\\n' | tarvel-cli\n"
+    "output could not be written; 2 an unknown command, option or name, or a\n"
+    "value that is not a number.\n"
     "\n"
     "  --help     show this text\n"
-    "  --version  show the version\n"
-    "  --         ends the options: what follows is a COMMAND and its TEXT\n";
+    "  --version  show the version\n";
 
-// How a run ends once its input stops: every pending result is written
-// first, then what stopped it is reported.
-int Finish(BlockInput::Status got, const BlockInput& input, OutputBuffer& out,
-           const CliStreams& io, int status)
+std::string HelpText()
 {
-    if (!out.Flush()) {
-        std::fprintf(io.err, "tarvel-cli: cannot write standard output: %s\n",
-                     std::strerror(out.Error()));
-        return kFailure;
+    std::string text = kUsage;
+    text += "\nOptions:\n";
+    for (const OptionSpec& spec : CliOptionTable()) {
+        std::string left = "  " + std::string(spec.name);
+        if (!spec.argument.empty())
+            left += " " + std::string(spec.argument);
+        left.resize(std::max<std::size_t>(left.size() + 2, 20), ' ');
+        text += left + std::string(spec.help) + "\n";
     }
-    switch (got) {
-    case BlockInput::Status::ReadError:
-        std::fprintf(io.err, "tarvel-cli: cannot read standard input: %s\n",
-                     std::strerror(input.Error()));
-        return kFailure;
-    case BlockInput::Status::TooLong:
-        std::fprintf(io.err, "tarvel-cli: line %zu: longer than %zu MiB\n", input.LineNumber(),
-                     BlockInput::kMaxLine >> 20);
-        return kFailure;
-    case BlockInput::Status::Interrupted:
-        return kFailure;
-    case BlockInput::Status::Line:
-    case BlockInput::Status::End:
-        break;
-    }
-    return status;
+    return text + kEnd;
 }
 
 // Each input line is a TEXT for one command, converted by the core directly,
 // a block of lines at a time.
-int RunColumn(const CliCommand& command, const CliStreams& io)
+int RunColumn(const CliCommand& command, const CliOptions& options, const CliStreams& io)
 {
-    Column column(command.conversion);
+    Column column(command.conversion, options);
     OutputBuffer out(io.out, io.interrupted);
     BlockInput input(io.in, io.interrupted);
+    const std::size_t room = column.MaxText() + 1;
     const auto convert = [&](std::string_view line) {
-        char* end = column.Convert(line, out.Reserve(kFixed6MaxLength + 1));
+        char* end = column.Convert(line, out.Reserve(room));
         *end++ = '\n';
         out.Commit(end);
     };
@@ -96,13 +101,32 @@ int RunColumn(const CliCommand& command, const CliStreams& io)
     BlockInput::Status got;
     while ((got = input.NextBlock(lines, out)) == BlockInput::Status::Line && !out.Failed())
         input.SkipLines(ForEachLine(lines, convert));
-    return Finish(got, input, out, io, 0);
+    return FinishRun(got, input, out, io, 0);
 }
 
 // A line of nothing but spaces and tabs holds no command.
 bool IsBlank(std::string_view line)
 {
     return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// A session line's options, and the TEXT after them as it stands.
+bool SplitOptions(const ScriptLine& parsed, CliOptions& options,
+                  std::optional<std::string_view>& text, std::string& error)
+{
+    text = parsed.text;
+    if (!parsed.text)
+        return true;
+    const std::vector<std::string_view> words = SplitWords(*parsed.text);
+    const auto taken = ParseCliOptions(words, parsed.command->kind, options, error);
+    if (!taken)
+        return false;
+    std::size_t offset = 0;
+    for (std::size_t k = 0; k < *taken; ++k)
+        offset += words[k].size() + 1;
+    text = offset > parsed.text->size() ? std::nullopt
+                                        : std::optional(parsed.text->substr(offset));
+    return true;
 }
 
 // A session script, each line run on one dialog as it is read.
@@ -118,71 +142,78 @@ int RunScript(const CliStreams& io)
         if (IsBlank(line))
             continue;
         const ScriptLine parsed = ParseScriptLine(line);
-        if (parsed.command == nullptr) {
+        std::string error;
+        CliOptions options;
+        std::optional<std::string_view> text;
+        if (parsed.command == nullptr)
+            error = "unknown command '" + Printable(parsed.name) + "'";
+        else if ((parsed.command->kind & (kHexCommand | kPressureCommand)) == 0)
+            error = "'" + std::string(parsed.name) + "' is not a session command";
+        else
+            SplitOptions(parsed, options, text, error);
+        if (!error.empty()) {
             if (!out.Flush()) // the results before it come first
                 break;
-            std::fprintf(io.err, "tarvel-cli: line %zu: unknown command '%s'\n",
-                         input.LineNumber(), Printable(parsed.name).c_str());
+            std::fprintf(io.err, "tarvel-cli: line %zu: %s\n", input.LineNumber(), error.c_str());
             status = kUsageError;
             if (!io.interactive)
                 break;
             continue;
         }
-        const std::string_view shown = session.Run(*parsed.command, parsed.text).Bytes();
-        out.AppendLine(shown.data(), shown.size());
+        if (options.IsDialogDefault() && parsed.command->conversion != Conversion::Half &&
+            parsed.command->conversion != Conversion::BFloat16) {
+            const std::string_view shown = session.Run(*parsed.command, text).Bytes();
+            out.AppendLine(shown.data(), shown.size());
+        } else {
+            const std::string shown = session.RunWith(*parsed.command, options, text);
+            out.AppendLine(shown.data(), shown.size());
+        }
     }
-    return Finish(got, input, out, io, status);
+    return FinishRun(got, input, out, io, status);
 }
 
-std::string JoinArguments(int argc, char** argv, int first)
+std::string Join(std::span<const std::string_view> words)
 {
     std::string text;
-    for (int k = first; k < argc; ++k) {
-        if (k > first)
-            text.push_back(' ');
-        text.append(argv[k]);
-    }
+    for (const std::string_view word : words)
+        text += (text.empty() && &word == words.data() ? "" : " ") + std::string(word);
     return text;
-}
-
-// Writes `text` and reports a failed write.
-int WriteOut(const CliStreams& io, std::string_view text)
-{
-    OutputBuffer out(io.out, io.interrupted);
-    out.Append(text.data(), text.size());
-    if (out.Flush())
-        return 0;
-    std::fprintf(io.err, "tarvel-cli: cannot write standard output: %s\n",
-                 std::strerror(out.Error()));
-    return kFailure;
 }
 
 } // namespace
 
 int RunTarvelCli(int argc, char** argv, const CliStreams& io)
 {
-    int first = 1;
-    if (first < argc && std::string_view(argv[first]) == "--help")
-        return WriteOut(io, kHelp);
-    if (first < argc && std::string_view(argv[first]) == "--version")
+    const std::vector<std::string_view> args(argv + std::min(argc, 1), argv + argc);
+    std::size_t first = 0;
+    if (first < args.size() && args[first] == "--help")
+        return WriteOut(io, HelpText());
+    if (first < args.size() && args[first] == "--version")
         return WriteOut(io, TARVEL_INTERNAL_NAME " " TARVEL_VERSION_TEXT "\n");
-    if (first < argc && std::string_view(argv[first]) == "--")
+    if (first < args.size() && args[first] == "--")
         ++first;
-    if (first >= argc)
+    if (first >= args.size())
         return RunScript(io);
 
-    const std::string_view name = argv[first];
+    const std::string_view name = args[first];
     const CliCommand* command = FindCliCommand(name);
-    if (command == nullptr) {
-        const bool option = first == 1 && name.starts_with('-');
-        std::fprintf(io.err, "tarvel-cli: unknown %s '%s' (see tarvel-cli --help)\n",
-                     option ? "option" : "command", Printable(name).c_str());
-        return kUsageError;
-    }
-    if (first + 1 == argc)
-        return RunColumn(*command, io);
+    if (command == nullptr)
+        return UsageError(io, std::string("unknown ") +
+                                  (first == 0 && name.starts_with('-') ? "option" : "command") +
+                                  " '" + Printable(name) + "' (see tarvel-cli --help)");
+    const auto words = std::span(args).subspan(first + 1);
+    CliOptions options;
+    std::string error;
+    const auto taken = ParseCliOptions(words, command->kind, options, error);
+    if (!taken)
+        return UsageError(io, error);
+    const auto rest = words.subspan(*taken);
+    if (command->conversion == Conversion::Encode)
+        return RunEncode(options, rest, io);
+    if (command->conversion == Conversion::Inspect)
+        return RunInspect(options, rest, io);
+    if (rest.empty())
+        return RunColumn(*command, options, io);
     ConverterSession session;
-    std::string shown(session.Run(*command, JoinArguments(argc, argv, first + 1)).Bytes());
-    shown += '\n';
-    return WriteOut(io, shown);
+    return WriteOut(io, session.RunWith(*command, options, Join(rest)) + "\n");
 }

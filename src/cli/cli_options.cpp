@@ -1,0 +1,125 @@
+#include "cli/cli_options.h"
+
+#include "cli/cli_command.h"
+#include "cli/printable.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr unsigned kValueCommands = kHexCommand | kPressureCommand;
+
+constexpr OptionSpec kOptions[] = {
+    {"--order", "ORDER", kHexCommand | kEncodeCommand,
+     "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
+     "BADC (byte-swap, 2143); eight-letter and AB/BA forms too"},
+    {"--format", "NAME", kValueCommands,
+     "fixed (six decimals, default), shortest, exact or hex"},
+    {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60"},
+    {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes"},
+    {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first"},
+    {"--json", "", kInspectCommand, "print JSON (one object per line of input)"},
+};
+
+std::string AcceptedOptions(unsigned kind)
+{
+    std::string names;
+    for (const OptionSpec& spec : kOptions)
+        if ((spec.commands & kind) != 0)
+            names += (names.empty() ? "" : ", ") + std::string(spec.name);
+    return names.empty() ? "none" : names;
+}
+
+bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& options,
+               std::string& error)
+{
+    if (spec.name == "--order") {
+        const auto order = ParseByteOrder(value);
+        if (!order) {
+            error = "unknown byte order '" + Printable(value) +
+                    "' (ABCD DCBA CDAB BADC, big little word-swap byte-swap, 1234 4321 3412 "
+                    "2143, ABCDEFGH HGFEDCBA GHEFCDAB BADCFEHG, AB BA)";
+            return false;
+        }
+        options.order = *order;
+    } else if (spec.name == "--format") {
+        static constexpr std::pair<std::string_view, ValueFormat> kFormats[] = {
+            {"fixed", ValueFormat::Fixed},
+            {"shortest", ValueFormat::Shortest},
+            {"exact", ValueFormat::Exact},
+            {"hex", ValueFormat::Hex}};
+        for (const auto& [name, format] : kFormats)
+            if (name == value) {
+                options.format = format;
+                return true;
+            }
+        error = "unknown format '" + Printable(value) + "' (fixed, shortest, exact, hex)";
+        return false;
+    } else if (spec.name == "--digits") {
+        int digits = -1;
+        const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), digits);
+        if (problem != std::errc() || end != value.data() + value.size() || digits < 0 ||
+            digits > 60) {
+            error = "--digits takes a whole number from 0 to 60, not '" + Printable(value) + "'";
+            return false;
+        }
+        options.format = ValueFormat::Fixed;
+        options.digits = digits;
+    } else if (spec.name == "--registers") {
+        options.registers = true;
+    } else if (spec.name == "--near") {
+        options.near = std::string(value);
+    } else if (spec.name == "--json") {
+        options.json = true;
+    }
+    return true;
+}
+
+} // namespace
+
+std::span<const OptionSpec> CliOptionTable()
+{
+    return kOptions;
+}
+
+std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> words, unsigned kind,
+                                           CliOptions& options, std::string& error)
+{
+    std::size_t k = 0;
+    while (k < words.size() && words[k].starts_with("--")) {
+        const std::string_view word = words[k++];
+        if (word == "--")
+            return k;
+        const OptionSpec* found = nullptr;
+        for (const OptionSpec& spec : kOptions)
+            if (spec.name == word && (spec.commands & kind) != 0)
+                found = &spec;
+        if (found == nullptr) {
+            error = "unknown option '" + Printable(word) + "' (accepted here: " +
+                    AcceptedOptions(kind) + ")";
+            return std::nullopt;
+        }
+        std::string_view value;
+        if (!found->argument.empty()) {
+            if (k == words.size()) {
+                error = std::string(word) + " needs " + std::string(found->argument);
+                return std::nullopt;
+            }
+            value = words[k++];
+        }
+        if (!SetOption(*found, value, options, error))
+            return std::nullopt;
+    }
+    return k;
+}
+
+std::vector<std::string_view> SplitWords(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}

@@ -1,0 +1,51 @@
+// tarvel-cli's options: one table, from which parsing, --help and shell
+// completion all take their names.
+#pragma once
+
+#include "core/byte_order.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How a value is written.
+enum class ValueFormat { Fixed, Shortest, Exact, Hex };
+
+struct CliOptions {
+    ByteOrder order = ByteOrder::ABCD;
+    ValueFormat format = ValueFormat::Fixed;
+    int digits = 6;         // decimals of the fixed format
+    bool registers = false; // encode: 16-bit words in decimal, not bytes
+    bool json = false;      // inspect
+    std::optional<std::string> near; // inspect: the value to sort rows by
+
+    // The dialog's own reading and writing: as written, six decimals.
+    bool IsDialogDefault() const
+    {
+        return order == ByteOrder::ABCD && format == ValueFormat::Fixed && digits == 6;
+    }
+};
+
+struct OptionSpec {
+    std::string_view name;     // "--order"
+    std::string_view argument; // its argument's name, empty for none
+    unsigned commands;         // the CommandKind bits of the commands taking it
+    std::string_view help;     // one line
+};
+
+// Every option, in the order --help lists them.
+std::span<const OptionSpec> CliOptionTable();
+
+// Reads the options of a command of `kind` from `words`, up to the first
+// word that is not an option (a TEXT; a single '-' starts none, so "-5" is
+// TEXT) or past "--". Returns the number of words taken, or nullopt with
+// `error` set to a one-line message that names the word and the accepted
+// names.
+std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> words, unsigned kind,
+                                           CliOptions& options, std::string& error);
+
+// Splits a session line's text into words at single spaces, for options;
+// the TEXT after them is what follows the last option's space, untouched.
+std::vector<std::string_view> SplitWords(std::string_view text);

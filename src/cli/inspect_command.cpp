@@ -1,0 +1,234 @@
+#include "cli/inspect_command.h"
+
+#include "cli/block_input.h"
+#include "cli/printable.h"
+#include "cli/run_status.h"
+#include "core/byte_order.h"
+#include "core/float_format.h"
+#include "core/float_type.h"
+#include "core/number_reader.h"
+#include "core/render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One reading of the bytes: a type in an order, and its texts.
+struct Row {
+    std::string type;
+    std::string order;
+    std::vector<std::pair<std::string, std::string>> fields; // name, text
+    double value = 0;
+};
+
+// The bytes of a clean hex text, or a message naming the position of what is
+// not: pairs of digits, in groups apart by spaces, tabs, ':', '-', ',' or '_',
+// with "0x" allowed before the text or any group.
+std::optional<std::vector<std::uint8_t>> ReadCleanHex(std::string_view text, std::string& error)
+{
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0'
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                      : -1;
+    };
+    std::vector<std::uint8_t> bytes;
+    std::size_t k = 0;
+    while (k < text.size()) {
+        if (std::string_view(" \t:-,_").find(text[k]) != std::string_view::npos) {
+            ++k;
+            continue;
+        }
+        if (text.substr(k, 2) == "0x" || text.substr(k, 2) == "0X")
+            k += 2;
+        const std::size_t group = k;
+        while (k < text.size() && digit(text[k]) >= 0)
+            ++k;
+        if (k == group || (k < text.size() && std::string_view(" \t:-,_").find(text[k]) ==
+                                                   std::string_view::npos)) {
+            error = "position " + std::to_string(k + 1) + ": '" +
+                    Printable(text.substr(k, 1)) + "' is not a hex digit or separator";
+            return std::nullopt;
+        }
+        if ((k - group) % 2 != 0) {
+            error = "position " + std::to_string(group + 1) + ": odd number of digits in '" +
+                    Printable(text.substr(group, k - group)) + "'";
+            return std::nullopt;
+        }
+        for (std::size_t j = group; j < k; j += 2)
+            bytes.push_back(static_cast<std::uint8_t>(digit(text[j]) * 16 + digit(text[j + 1])));
+    }
+    if (bytes.empty() || bytes.size() > 8) {
+        error = "one to eight bytes, not " + std::to_string(bytes.size());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::string ClassOf(FloatType type, std::uint64_t bits)
+{
+    const FloatLayout layout = LayoutOf(type);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << layout.fractionBits) - 1);
+    const std::uint64_t exponent =
+        (bits >> layout.fractionBits) & ((std::uint64_t{1} << layout.exponentBits) - 1);
+    if (exponent == 0)
+        return fraction == 0 ? "zero" : "subnormal";
+    if (exponent != (std::uint64_t{1} << layout.exponentBits) - 1)
+        return "normal";
+    if (fraction == 0)
+        return "infinite";
+    if ((fraction >> (layout.fractionBits - 1)) != 0)
+        return "quiet NaN";
+    char payload[24];
+    std::snprintf(payload, sizeof payload, "0x%llx", static_cast<unsigned long long>(fraction));
+    return std::string("signalling NaN, payload ") + payload;
+}
+
+void AddRows(const std::vector<std::uint8_t>& bytes, std::size_t size, const char* intName,
+             FloatType floatType, const char* floatName, std::vector<Row>& rows)
+{
+    const std::size_t width = 8 * size;
+    for (const ByteOrder order : {ByteOrder::ABCD, ByteOrder::DCBA, ByteOrder::CDAB,
+                                  ByteOrder::BADC}) {
+        if (size == 2 && (order == ByteOrder::CDAB || order == ByteOrder::BADC))
+            continue; // a single word has two orders
+        const std::uint64_t bits = BitsFromBytes(bytes, size, order);
+        const std::string name(ByteOrderName(order, size));
+        const std::uint64_t signBit = std::uint64_t{1} << (width - 1);
+        const auto asSigned = static_cast<long long>((bits & signBit) != 0 && width < 64
+                                                         ? bits - (signBit << 1)
+                                                         : bits);
+        rows.push_back({std::string("int") + intName, name,
+                        {{"value", std::to_string(asSigned)}}, static_cast<double>(asSigned)});
+        rows.push_back({std::string("uint") + intName, name,
+                        {{"value", std::to_string(bits)}}, static_cast<double>(bits)});
+        const auto addFloat = [&](FloatType type, const char* typeName) {
+            const double value = DecodeBits(type, bits);
+            char fixed[kFixed6MaxLength];
+            rows.push_back({typeName, name,
+                            {{"fixed", std::string(fixed, RenderFixed6(value, fixed))},
+                             {"shortest", FormatShortest(type, bits)},
+                             {"exact", FormatExact(value)},
+                             {"hex", FormatHex(value)},
+                             {"class", ClassOf(type, bits)}},
+                            value});
+        };
+        addFloat(floatType, floatName);
+        if (size == 2)
+            addFloat(FloatType::BFloat16, "bfloat16");
+    }
+}
+
+std::string Json(std::string_view text)
+{
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+// The rows of `text`; for a bad text, `error` names the problem and the
+// result is empty, or the error object with --json.
+std::string Inspect(std::string_view text, const CliOptions& options, std::string& error)
+{
+    const auto bytes = ReadCleanHex(text, error);
+    if (!bytes) {
+        error = "inspect '" + Printable(text) + "': " + error;
+        return options.json ? "{\"text\": " + Json(text) + ", \"error\": " + Json(error) + "}\n"
+                            : std::string();
+    }
+    std::vector<Row> rows;
+    if (bytes->size() >= 2)
+        AddRows(*bytes, 2, "16", FloatType::Half, "half", rows);
+    if (bytes->size() >= 4)
+        AddRows(*bytes, 4, "32", FloatType::Float32, "float32", rows);
+    if (bytes->size() == 8)
+        AddRows(*bytes, 8, "64", FloatType::Float64, "float64", rows);
+    if (options.near) {
+        const double near = ReadNumber(options.near->c_str());
+        std::stable_sort(rows.begin(), rows.end(), [near](const Row& a, const Row& b) {
+            const double da = std::fabs(a.value - near);
+            const double db = std::fabs(b.value - near);
+            return !std::isnan(da) && (std::isnan(db) || da < db);
+        });
+        if (!rows.empty() && !std::isnan(rows.front().value))
+            rows.front().fields.emplace_back("nearest", "yes");
+    }
+    std::string hex;
+    for (const std::uint8_t b : *bytes) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02X", unsigned{b});
+        hex += pair;
+    }
+    std::string out;
+    if (options.json) {
+        out = "{\"bytes\": " + Json(hex) + ", \"values\": [";
+        for (const Row& row : rows) {
+            out += std::string(&row == rows.data() ? "" : ", ") + "{\"type\": " + Json(row.type) +
+                   ", \"order\": " + Json(row.order);
+            for (const auto& [name, value] : row.fields)
+                out += ", " + Json(name) + ": " + Json(value);
+            out += "}";
+        }
+        return out + "]}\n";
+    }
+    out = "bytes " + hex + "\n";
+    for (const Row& row : rows) {
+        std::string line = row.type + std::string(10 - row.type.size(), ' ') + row.order;
+        line.resize(20, ' ');
+        for (const auto& [name, value] : row.fields)
+            line += (name == "value" || name == "fixed" ? "" : "  " + name + " ") + value;
+        out += line + "\n";
+    }
+    return out + "\n";
+}
+
+} // namespace
+
+int RunInspect(const CliOptions& options, std::span<const std::string_view> words,
+               const CliStreams& io)
+{
+    std::string error;
+    if (!words.empty()) {
+        std::string text;
+        for (const std::string_view word : words)
+            text += (text.empty() ? "" : " ") + std::string(word);
+        const std::string shown = Inspect(text, options, error);
+        if (!error.empty() && !options.json)
+            return UsageError(io, error);
+        const int status = WriteOut(io, shown);
+        return status != 0 ? status : error.empty() ? 0 : kUsageError;
+    }
+    OutputBuffer out(io.out, io.interrupted);
+    BlockInput input(io.in, io.interrupted);
+    bool bad = false;
+    std::string_view line;
+    BlockInput::Status got;
+    while ((got = input.Next(line, out)) == BlockInput::Status::Line && !out.Failed()) {
+        error.clear();
+        const std::string shown = Inspect(line, options, error);
+        bad = bad || !error.empty();
+        if (!error.empty() && !options.json) {
+            if (!out.Flush())
+                break;
+            std::fprintf(io.err, "tarvel-cli: line %zu: %s\n", input.LineNumber(), error.c_str());
+        }
+        out.Append(shown.data(), shown.size());
+    }
+    return FinishRun(got, input, out, io, bad ? kUsageError : 0);
+}

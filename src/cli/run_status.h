@@ -1,0 +1,23 @@
+// How a tarvel-cli run ends: exit statuses and the messages behind them.
+#pragma once
+
+#include "cli/block_input.h"
+#include "cli/output_buffer.h"
+#include "cli/run_tarvel_cli.h"
+
+#include <string_view>
+
+inline constexpr int kFailure = 1;
+inline constexpr int kUsageError = 2;
+
+// Once the input stops: writes out every pending result, then reports what
+// stopped it (a failed write or read, a line too long). Returns `status`, or
+// kFailure when something failed.
+int FinishRun(BlockInput::Status got, const BlockInput& input, OutputBuffer& out,
+              const CliStreams& io, int status);
+
+// Writes `text` (whole lines) and reports a failed write. 0 or kFailure.
+int WriteOut(const CliStreams& io, std::string_view text);
+
+// Prints "tarvel-cli: MESSAGE" on the error stream; returns kUsageError.
+int UsageError(const CliStreams& io, std::string_view message);
