@@ -5,7 +5,7 @@
 namespace {
 
 // The 16-bit types read their bytes as "32 bit float" does, then take the
-// first two; encode and inspect have no button.
+// first two; the commands beyond the dialog have no button.
 constexpr CliCommand kCommands[] = {
     {"float", Conversion::Float, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
     {"double", Conversion::Double, kHexCommand, IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT},
@@ -16,6 +16,9 @@ constexpr CliCommand kCommands[] = {
      IDC_RESULT_TEXT},
     {"encode", Conversion::Encode, kEncodeCommand, 0, 0, 0},
     {"inspect", Conversion::Inspect, kInspectCommand, 0, 0, 0},
+    {"pressure", Conversion::Pressure, kUnitsCommand, 0, 0, 0},
+    {"depth", Conversion::Depth, kDepthCommand, 0, 0, 0},
+    {"pressure-at", Conversion::PressureAt, kDepthCommand, 0, 0, 0},
 };
 
 } // namespace

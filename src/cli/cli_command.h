@@ -7,7 +7,10 @@
 #include <string_view>
 
 // What a command computes.
-enum class Conversion { Float, Double, Half, BFloat16, Psi, Metres, Encode, Inspect };
+enum class Conversion {
+    Float, Double, Half, BFloat16, Psi, Metres, Encode, Inspect,
+    Pressure, Depth, PressureAt
+};
 
 // Which options a command takes (see cli_options.h), as bits.
 enum CommandKind : unsigned {
@@ -15,6 +18,8 @@ enum CommandKind : unsigned {
     kPressureCommand = 2, // a pressure text into a value
     kEncodeCommand = 4,
     kInspectCommand = 8,
+    kUnitsCommand = 16, // pressure VALUE FROM TO
+    kDepthCommand = 32, // depth and pressure-at
 };
 
 struct CliCommand {

@@ -2,12 +2,15 @@
 
 #include "cli/cli_command.h"
 #include "cli/printable.h"
+#include "core/encode.h"
 
+#include <bit>
 #include <charconv>
 
 namespace {
 
-constexpr unsigned kValueCommands = kHexCommand | kPressureCommand;
+constexpr unsigned kValueCommands =
+    kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
 
 constexpr OptionSpec kOptions[] = {
     {"--order", "ORDER", kHexCommand | kEncodeCommand,
@@ -19,6 +22,13 @@ constexpr OptionSpec kOptions[] = {
     {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes"},
     {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first"},
     {"--json", "", kInspectCommand, "print JSON (one object per line of input)"},
+    {"--surface", "KPA", kDepthCommand, "absolute pressure at the surface, kPa"},
+    {"--density", "KG_PER_M3", kDepthCommand, "density of the water column"},
+    {"--fluid", "NAME", kDepthCommand, "seawater (1026 kg/m^3) or freshwater (1000 kg/m^3)"},
+    {"--gravity", "M_PER_S2", kDepthCommand, "acceleration of gravity"},
+    {"--latitude", "DEG", kDepthCommand,
+     "gravity from latitude (1980 international gravity formula); the UNESCO model's latitude"},
+    {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco"},
 };
 
 std::string AcceptedOptions(unsigned kind)
@@ -28,6 +38,59 @@ std::string AcceptedOptions(unsigned kind)
         if ((spec.commands & kind) != 0)
             names += (names.empty() ? "" : ", ") + std::string(spec.name);
     return names.empty() ? "none" : names;
+}
+
+// A number as a whole, or a message naming the option and the text.
+bool ReadOptionNumber(std::string_view option, std::string_view value, std::optional<double>& to,
+                      std::string& error)
+{
+    to = ReadStrictNumber(value);
+    if (!to)
+        error = std::string(option) + " takes a number, not '" + Printable(value) + "'";
+    return to.has_value();
+}
+
+bool SetDepthOption(std::string_view name, std::string_view value, CliOptions& options,
+                    std::string& error)
+{
+    const auto physical = [&options] {
+        if (options.model == DepthModel::Dialog)
+            options.model = DepthModel::Physical;
+    };
+    if (name == "--model") {
+        if (value == "dialog" || value == "physical" || value == "unesco") {
+            options.model = value == "dialog"     ? DepthModel::Dialog
+                            : value == "physical" ? DepthModel::Physical
+                                                  : DepthModel::Unesco;
+            return true;
+        }
+        error = "unknown model '" + Printable(value) + "' (dialog, physical, unesco)";
+        return false;
+    }
+    physical();
+    if (name == "--fluid") {
+        if (value != "seawater" && value != "freshwater") {
+            error = "unknown fluid '" + Printable(value) + "' (seawater, freshwater)";
+            return false;
+        }
+        options.density = value == "seawater" ? 1026.0 : 1000.0;
+        return true;
+    }
+    std::optional<double>& to = name == "--surface"   ? options.surface
+                                : name == "--density" ? options.density
+                                : name == "--gravity" ? options.gravity
+                                                      : options.latitude;
+    if (!ReadOptionNumber(name, value, to, error))
+        return false;
+    if ((name == "--density" || name == "--gravity") && !(*to > 0)) {
+        error = std::string(name) + " must be above zero, not '" + Printable(value) + "'";
+        return false;
+    }
+    if (name == "--latitude" && !(*to >= -90 && *to <= 90)) {
+        error = "--latitude must be from -90 to 90, not '" + Printable(value) + "'";
+        return false;
+    }
+    return true;
 }
 
 bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& options,
@@ -71,6 +134,8 @@ bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& optio
         options.near = std::string(value);
     } else if (spec.name == "--json") {
         options.json = true;
+    } else {
+        return SetDepthOption(spec.name, value, options, error);
     }
     return true;
 }
@@ -111,6 +176,14 @@ std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> wor
             return std::nullopt;
     }
     return k;
+}
+
+std::optional<double> ReadStrictNumber(std::string_view text)
+{
+    const auto bits = EncodeBits(FloatType::Float64, text);
+    if (!bits)
+        return std::nullopt;
+    return std::bit_cast<double>(*bits);
 }
 
 std::vector<std::string_view> SplitWords(std::string_view text)

@@ -13,6 +13,10 @@
 // How a value is written.
 enum class ValueFormat { Fixed, Shortest, Exact, Hex };
 
+// How depth and pressure relate: the dialog's "KPa to metres" rule, the
+// hydrostatic (P - P_surface) / (rho g), or the UNESCO 1983 seawater formula.
+enum class DepthModel { Dialog, Physical, Unesco };
+
 struct CliOptions {
     ByteOrder order = ByteOrder::ABCD;
     ValueFormat format = ValueFormat::Fixed;
@@ -20,6 +24,12 @@ struct CliOptions {
     bool registers = false; // encode: 16-bit words in decimal, not bytes
     bool json = false;      // inspect
     std::optional<std::string> near; // inspect: the value to sort rows by
+    // depth and pressure-at; any of the first four switches to Physical.
+    std::optional<double> surface;  // kPa, absolute
+    std::optional<double> density;  // kg/m^3
+    std::optional<double> gravity;  // m/s^2
+    std::optional<double> latitude; // degrees
+    DepthModel model = DepthModel::Dialog;
 
     // The dialog's own reading and writing: as written, six decimals.
     bool IsDialogDefault() const
@@ -49,3 +59,8 @@ std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> wor
 // Splits a session line's text into words at single spaces, for options;
 // the TEXT after them is what follows the last option's space, untouched.
 std::vector<std::string_view> SplitWords(std::string_view text);
+
+// `text` as a number when the whole of it is one (white space around it
+// allowed), rounded once to double; nullopt for anything else. For our own
+// commands, which reject what the dialog would read as 0.
+std::optional<double> ReadStrictNumber(std::string_view text);

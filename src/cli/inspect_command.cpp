@@ -191,8 +191,11 @@ std::string Inspect(std::string_view text, const CliOptions& options, std::strin
     for (const Row& row : rows) {
         std::string line = row.type + std::string(10 - row.type.size(), ' ') + row.order;
         line.resize(20, ' ');
-        for (const auto& [name, value] : row.fields)
-            line += (name == "value" || name == "fixed" ? "" : "  " + name + " ") + value;
+        for (const auto& [name, value] : row.fields) {
+            if (name != "value" && name != "fixed")
+                line.append("  ").append(name).append(" ");
+            line += value;
+        }
         out += line + "\n";
     }
     return out + "\n";

@@ -8,8 +8,10 @@
 #include "cli/encode_command.h"
 #include "cli/inspect_command.h"
 #include "cli/output_buffer.h"
+#include "cli/pressure_command.h"
 #include "cli/printable.h"
 #include "cli/run_status.h"
+#include "core/pressure_units.h"
 #include "res/version.h"
 
 #include <string>
@@ -33,6 +35,9 @@ const char kUsage[] =
     "  encode TYPE VALUE   the bytes of VALUE as TYPE: float, double, half,\n"
     "                      bfloat16; rounded once, to nearest, ties to even\n"
     "  inspect [TEXT]      every type and byte order the bytes can be\n"
+    "  pressure VALUE FROM TO   a pressure from one unit to another\n"
+    "  depth KPA           absolute pressure in kPa -> depth in metres\n"
+    "  pressure-at METRES  depth in metres -> absolute pressure in kPa\n"
     "\n"
     "With TEXT, types it into the command's input field, clicks the button and\n"
     "prints the field it wrote. Without TEXT, each line of standard input is a\n"
@@ -48,6 +53,21 @@ const char kUsage[] =
     "read back to the same value at its own precision), exact (every digit of\n"
     "the binary value), hex (C's %a). inf, -inf, nan, -nan in every format.\n";
 
+const char kDepth[] =
+    "\n"
+    "Pressure and depth. \"KPa to metres\" (metres, and depth without options)\n"
+    "computes (kPa x 0.1450377438972831 - 14.50377) x 0.68525: it takes the surface\n"
+    "to be at 14.50377 psi (1 bar, cut to seven digits; not 1 atm) and the water to\n"
+    "be seawater of 1026 kg/m^3 under standard gravity 9.80665 m/s^2 (0.68525 m\n"
+    "per psi). --surface, --density or --fluid, --gravity or --latitude switch\n"
+    "to depth = (P - P_surface) / (density x gravity), each value not given\n"
+    "staying the dialog's. --model unesco --latitude DEG uses the UNESCO 1983\n"
+    "seawater formula (Fofonoff and Millard, UNESCO technical papers in marine\n"
+    "science 44) on the pressure above the surface in decibars. pressure-at is\n"
+    "the inverse of each. These commands reject a VALUE that is not a number.\n"
+    "\n"
+    "Pressure units (the factor in pascals, and where it comes from):\n";
+
 const char kEnd[] =
     "\n"
     "Examples:\n"
@@ -58,6 +78,9 @@ const char kEnd[] =
     "  tarvel-cli encode float 3.14159265         40 49 0F DB\n"
     "  tarvel-cli encode --registers float 3.14159265   16457 4059\n"
     "  tarvel-cli inspect --near 3.14 0F DB 40 49\n"
+    "  tarvel-cli pressure 1 atm psi              14.695949\n"
+    "  tarvel-cli depth --fluid freshwater 200    10.197165\n"
+    "  tarvel-cli depth --model unesco --latitude 30 --surface 0 100000   9712.653072\n"
     "  printf 'float 3F800000\\npsi\\n' | tarvel-cli\n"
     "\n"
     "Results are written as soon as no more input is waiting. A line longer than\n"
@@ -80,6 +103,12 @@ std::string HelpText()
             left += " " + std::string(spec.argument);
         left.resize(std::max<std::size_t>(left.size() + 2, 20), ' ');
         text += left + std::string(spec.help) + "\n";
+    }
+    text += kDepth;
+    for (const PressureUnit unit : ALL_PRESSURE_UNITS) {
+        std::string name = "  " + std::string(PressureUnitName(unit));
+        name.resize(8, ' ');
+        text += name + std::string(PressureUnitSource(unit)) + "\n";
     }
     return text + kEnd;
 }
@@ -147,10 +176,17 @@ int RunScript(const CliStreams& io)
         std::optional<std::string_view> text;
         if (parsed.command == nullptr)
             error = "unknown command '" + Printable(parsed.name) + "'";
-        else if ((parsed.command->kind & (kHexCommand | kPressureCommand)) == 0)
+        else if ((parsed.command->kind & (kEncodeCommand | kInspectCommand)) != 0)
             error = "'" + std::string(parsed.name) + "' is not a session command";
         else
             SplitOptions(parsed, options, text, error);
+        if (error.empty() && (parsed.command->kind & (kUnitsCommand | kDepthCommand)) != 0) {
+            std::string result;
+            if (PressureCommandLine(*parsed.command, options, text.value_or(""), result, error)) {
+                out.AppendLine(result.data(), result.size());
+                continue;
+            }
+        }
         if (!error.empty()) {
             if (!out.Flush()) // the results before it come first
                 break;
@@ -212,6 +248,8 @@ int RunTarvelCli(int argc, char** argv, const CliStreams& io)
         return RunEncode(options, rest, io);
     if (command->conversion == Conversion::Inspect)
         return RunInspect(options, rest, io);
+    if ((command->kind & (kUnitsCommand | kDepthCommand)) != 0)
+        return RunPressureCommand(*command, options, rest, io);
     if (rest.empty())
         return RunColumn(*command, options, io);
     ConverterSession session;

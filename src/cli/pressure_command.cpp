@@ -1,0 +1,140 @@
+#include "cli/pressure_command.h"
+
+#include "cli/block_input.h"
+#include "cli/printable.h"
+#include "cli/run_status.h"
+#include "cli/value_text.h"
+#include "core/depth.h"
+#include "core/pressure.h"
+#include "core/pressure_units.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Every unit, for a message that lists them.
+std::string PressureUnitNames()
+{
+    std::string names;
+    for (const PressureUnit unit : ALL_PRESSURE_UNITS)
+        names += (names.empty() ? "" : " ") + std::string(PressureUnitName(unit));
+    return names;
+}
+
+} // namespace
+
+bool PressureCommand::Setup(const CliCommand& command, const CliOptions& options,
+                            std::span<const std::string_view> units, std::string& error)
+{
+    m_command = &command;
+    m_options = options;
+    if (command.conversion == Conversion::Pressure) {
+        if (units.size() != 2) {
+            error = "pressure takes VALUE FROM TO (see tarvel-cli --help)";
+            return false;
+        }
+        for (std::size_t k = 0; k < 2; ++k) {
+            const auto unit = ParsePressureUnit(units[k]);
+            if (!unit) {
+                error = "unknown unit '" + Printable(units[k]) + "' (" + PressureUnitNames() + ")";
+                return false;
+            }
+            (k == 0 ? m_from : m_to) = static_cast<int>(*unit);
+        }
+        return true;
+    }
+    if (options.model == DepthModel::Unesco && !options.latitude) {
+        error = "--model unesco needs --latitude";
+        return false;
+    }
+    // Unless told otherwise, what the dialog assumes: 14.50377 psi at the
+    // surface, seawater of 1026 kg/m^3, standard gravity.
+    m_surface = options.surface.value_or(DIALOG_SURFACE_KPA);
+    m_density = options.density.value_or(DIALOG_SEAWATER_DENSITY);
+    m_gravity = options.gravity.value_or(options.latitude ? GravityAtLatitude(*options.latitude)
+                                                          : STANDARD_GRAVITY);
+    return true;
+}
+
+bool PressureCommand::Line(std::string_view text, std::string& result, std::string& error) const
+{
+    const auto value = ReadStrictNumber(text);
+    if (!value) {
+        error = "not a number: '" + Printable(text) + "'";
+        return false;
+    }
+    const double x = *value;
+    double y = 0;
+    const bool depth = m_command->conversion == Conversion::Depth;
+    switch (m_command->conversion == Conversion::Pressure ? DepthModel::Dialog : m_options.model) {
+    case DepthModel::Dialog:
+        if (m_command->conversion == Conversion::Pressure)
+            y = ConvertPressure(x, static_cast<PressureUnit>(m_from),
+                                static_cast<PressureUnit>(m_to));
+        else // the dialog's rule, and its exact inverse
+            y = depth ? KpaToMetres(x) : (x / METRES_PER_PSI + PSI_OFFSET) / KPA_TO_PSI;
+        break;
+    case DepthModel::Physical:
+        y = depth ? PhysicalDepth(x, m_surface, m_density, m_gravity)
+                  : PhysicalPressure(x, m_surface, m_density, m_gravity);
+        break;
+    case DepthModel::Unesco: // decibars above the surface; 1 dbar is 10 kPa
+        y = depth ? UnescoDepth((x - m_surface) / 10, *m_options.latitude)
+                  : m_surface + 10 * UnescoPressure(x, *m_options.latitude);
+        break;
+    }
+    result = ValueText(y, m_options);
+    return true;
+}
+
+int RunPressureCommand(const CliCommand& command, const CliOptions& options,
+                       std::span<const std::string_view> words, const CliStreams& io)
+{
+    const bool units = command.conversion == Conversion::Pressure;
+    const bool column = units ? words.size() == 2 : words.empty();
+    // pressure: VALUE FROM TO, or FROM TO for a column.
+    const auto unitWords = !units  ? words.first(0)
+                           : column ? words
+                                    : words.subspan(std::min<std::size_t>(1, words.size()));
+    PressureCommand run;
+    std::string error;
+    if (!run.Setup(command, options, unitWords, error))
+        return UsageError(io, error);
+    std::string result;
+    if (!column) {
+        std::string text;
+        for (const std::string_view word : units ? words.first(1) : words)
+            text += (text.empty() ? "" : " ") + std::string(word);
+        if (!run.Line(text, result, error))
+            return UsageError(io, error);
+        return WriteOut(io, result + "\n");
+    }
+    OutputBuffer out(io.out, io.interrupted);
+    BlockInput input(io.in, io.interrupted);
+    int status = 0;
+    std::string_view line;
+    BlockInput::Status got;
+    while ((got = input.Next(line, out)) == BlockInput::Status::Line && !out.Failed()) {
+        if (run.Line(line, result, error)) {
+            out.AppendLine(result.data(), result.size());
+            continue;
+        }
+        if (!out.Flush())
+            break;
+        std::fprintf(io.err, "tarvel-cli: line %zu: %s\n", input.LineNumber(), error.c_str());
+        status = kUsageError;
+    }
+    return FinishRun(got, input, out, io, status);
+}
+
+bool PressureCommandLine(const CliCommand& command, const CliOptions& options,
+                         std::string_view text, std::string& result, std::string& error)
+{
+    const std::vector<std::string_view> words = SplitWords(text);
+    const bool units = command.conversion == Conversion::Pressure;
+    PressureCommand run;
+    return run.Setup(command, options, units ? std::span(words).subspan(1) : std::span(words).first(0),
+                     error) &&
+           run.Line(units ? words.front() : text, result, error);
+}

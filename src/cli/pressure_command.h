@@ -1,0 +1,43 @@
+// pressure, depth and pressure-at: our own commands, which read a number
+// strictly (a text that is not one is an error, unlike the dialog's 0).
+#pragma once
+
+#include "cli/cli_command.h"
+#include "cli/cli_options.h"
+#include "cli/run_tarvel_cli.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+class PressureCommand {
+public:
+    // Settles the model, surface, density, gravity and, for `pressure`, the
+    // units FROM and TO (`units`, two words). False with `error` set for a
+    // missing latitude, a bad unit or a wrong number of words.
+    bool Setup(const CliCommand& command, const CliOptions& options,
+               std::span<const std::string_view> units, std::string& error);
+    // The result for one VALUE, in the options' format; false with `error`
+    // for a text that is not a number.
+    bool Line(std::string_view text, std::string& result, std::string& error) const;
+
+private:
+    const CliCommand* m_command = nullptr;
+    CliOptions m_options;
+    double m_surface = 0;
+    double m_density = 0;
+    double m_gravity = 0;
+    int m_from = 0; // PressureUnit values, for `pressure`
+    int m_to = 0;
+};
+
+// Runs one of the three with `words` after the options: the VALUE (and for
+// `pressure` FROM and TO), or no VALUE to read one per line of the input.
+int RunPressureCommand(const CliCommand& command, const CliOptions& options,
+                       std::span<const std::string_view> words, const CliStreams& io);
+
+// A session line's command and TEXT ("100 kPa psi" for `pressure`, the VALUE
+// for the others): our own commands leave the dialog as it is. False with
+// `error` set, as Setup and Line say.
+bool PressureCommandLine(const CliCommand& command, const CliOptions& options,
+                         std::string_view text, std::string& result, std::string& error);
