@@ -4,7 +4,7 @@ option(TARVEL_WERROR "Treat compiler warnings as errors" OFF)
 
 # Strict warnings for one of our own targets.
 function(tarvel_strict target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wshadow)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow)
   if(TARVEL_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

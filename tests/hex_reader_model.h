@@ -44,7 +44,7 @@ inline int ReadHex(std::string_view text, Bytes& bytes)
             ++j;
             continue;
         }
-        bytes[count++] =
+        bytes[static_cast<std::size_t>(count++)] =
             static_cast<std::uint8_t>(high * 16 + LowHalf(static_cast<unsigned char>(text[j + 1])));
         j += 2;
     }

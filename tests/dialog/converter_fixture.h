@@ -38,7 +38,7 @@ struct Converter {
     std::array<BYTE, 8> TextBytes() const
     {
         std::array<BYTE, 8> bytes{};
-        for (int k = 0; k < 8; ++k)
+        for (std::size_t k = 0; k < 8; ++k)
             bytes[k] = dlg.m_textBytes[k];
         return bytes;
     }
