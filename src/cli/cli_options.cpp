@@ -186,6 +186,17 @@ std::optional<double> ReadStrictNumber(std::string_view text)
     return std::bit_cast<double>(*bits);
 }
 
+std::string JoinWords(std::span<const std::string_view> words)
+{
+    std::string text;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        if (k > 0)
+            text += ' ';
+        text += words[k];
+    }
+    return text;
+}
+
 std::vector<std::string_view> SplitWords(std::string_view text)
 {
     std::vector<std::string_view> words;

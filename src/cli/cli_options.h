@@ -56,6 +56,9 @@ std::span<const OptionSpec> CliOptionTable();
 std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> words, unsigned kind,
                                            CliOptions& options, std::string& error);
 
+// The words of a command line joined by single spaces, as one TEXT.
+std::string JoinWords(std::span<const std::string_view> words);
+
 // Splits a session line's text into words at single spaces, for options;
 // the TEXT after them is what follows the last option's space, untouched.
 std::vector<std::string_view> SplitWords(std::string_view text);

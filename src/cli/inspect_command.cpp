@@ -208,10 +208,7 @@ int RunInspect(const CliOptions& options, std::span<const std::string_view> word
 {
     std::string error;
     if (!words.empty()) {
-        std::string text;
-        for (const std::string_view word : words)
-            text += (text.empty() ? "" : " ") + std::string(word);
-        const std::string shown = Inspect(text, options, error);
+        const std::string shown = Inspect(JoinWords(words), options, error);
         if (!error.empty() && !options.json)
             return UsageError(io, error);
         const int status = WriteOut(io, shown);

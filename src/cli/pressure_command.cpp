@@ -103,10 +103,7 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
         return UsageError(io, error);
     std::string result;
     if (!column) {
-        std::string text;
-        for (const std::string_view word : units ? words.first(1) : words)
-            text += (text.empty() ? "" : " ") + std::string(word);
-        if (!run.Line(text, result, error))
+        if (!run.Line(JoinWords(units ? words.first(1) : words), result, error))
             return UsageError(io, error);
         return WriteOut(io, result + "\n");
     }

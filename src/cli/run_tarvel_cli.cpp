@@ -208,14 +208,6 @@ int RunScript(const CliStreams& io)
     return FinishRun(got, input, out, io, status);
 }
 
-std::string Join(std::span<const std::string_view> words)
-{
-    std::string text;
-    for (const std::string_view word : words)
-        text += (text.empty() && &word == words.data() ? "" : " ") + std::string(word);
-    return text;
-}
-
 } // namespace
 
 int RunTarvelCli(int argc, char** argv, const CliStreams& io)
@@ -253,5 +245,5 @@ int RunTarvelCli(int argc, char** argv, const CliStreams& io)
     if (rest.empty())
         return RunColumn(*command, options, io);
     ConverterSession session;
-    return WriteOut(io, session.RunWith(*command, options, Join(rest)) + "\n");
+    return WriteOut(io, session.RunWith(*command, options, JoinWords(rest)) + "\n");
 }

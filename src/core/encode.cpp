@@ -1,4 +1,5 @@
 #include "core/encode.h"
+#include "core/text_chars.h"
 
 #include "core/binary_round.h"
 #include "core/float_format.h"
@@ -16,21 +17,8 @@ namespace {
 // sums with digit counts stay well inside long long.
 constexpr long long kExponentLimit = 1'000'000'000'000'000;
 
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int DigitValue(char c, bool hex)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (hex && c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using text_chars::DigitValue;
+using text_chars::IsCSpace;
 
 // Whether `text` is `lower` in any case.
 bool EqualsFolded(std::string_view text, std::string_view lower)

@@ -1,4 +1,5 @@
 #include "core/number_reader.h"
+#include "core/text_chars.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,21 +8,8 @@
 
 namespace {
 
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int DigitValue(char c, bool hex)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (hex && c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using text_chars::DigitValue;
+using text_chars::IsCSpace;
 
 // The end of the longest well-formed number at `p` (digits, an optional point
 // and digits, at least one digit in all, then an optional exponent with
