@@ -2,8 +2,8 @@
 PRESET ?= dev
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps deps-windows build test run asan native fuzz windows windows-test check \
-        screenshot bench clean
+.PHONY: all deps deps-windows build test slow tidy run asan native fuzz windows windows-test \
+        check screenshot bench bench-cli clean
 
 all: build
 
@@ -14,9 +14,20 @@ build: deps
 	cmake --preset $(PRESET)
 	cmake --build --preset $(PRESET)
 
-# Installs what is missing, builds and runs every test.
+# Installs what is missing, builds and runs the tests, but for the slow ones.
 test: build
-	ctest --preset $(PRESET)
+	ctest --preset $(PRESET) -LE 'long|memcheck'
+
+# The slow tests: long sweeps, and valgrind over tarvel-cli and the dialog.
+slow: build
+	ctest --preset $(PRESET) -L 'long|memcheck'
+
+# clang-tidy (checks in .clang-tidy) over every source the Linux build
+# compiles, with the dev preset's compile commands; any finding fails.
+tidy: deps
+	cmake --preset dev
+	cmake --build --preset dev
+	scripts/tidy.sh build/dev
 
 run: build
 	build/$(PRESET)/src/tarvel
@@ -51,7 +62,7 @@ deps-windows:
 	@scripts/install-deps.sh windows
 
 # Everything CI runs.
-check: test asan native fuzz windows-test
+check: test slow tidy asan native fuzz windows-test
 
 screenshot: build windows
 	scripts/screenshot.sh build/$(PRESET)/src/tarvel docs/tarvel.png
@@ -60,6 +71,10 @@ screenshot: build windows
 
 bench:
 	bench/startup.sh
+
+# tarvel-cli's column mode against two reference converters (ROUNDS=5).
+bench-cli:
+	bench/cli_bench.sh
 
 clean:
 	rm -rf build

@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     std::printf("%-40s %14s %14s\n", "program", "to map (ms)", "resident (MiB)");
     for (int p = 2; p < argc; ++p)
         std::printf("%-40s %14.1f %14.1f\n", argv[p], Median(times[p - 2]),
-                    Median(memory[p - 2]) / 1024.0);
+                    static_cast<double>(Median(memory[p - 2])) / 1024.0);
     XCloseDisplay(display);
     return 0;
 }

@@ -37,7 +37,7 @@ typedef std::intptr_t INT_PTR;
 #endif
 
 // An icon as the back end holds it; null is "no icon".
-struct HICON__;
+struct HICON__; // NOLINT(bugprone-reserved-identifier): the platform's own name for it
 typedef HICON__* HICON;
 typedef HICON HCURSOR;
 

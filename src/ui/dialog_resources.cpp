@@ -15,8 +15,13 @@ constexpr DlgItemTemplate kConverterItems[] = {
 
 #define DIALOG_TEMPLATE(id, x, y, cx, cy, caption, style, exStyle, font, points, weight, italic,   \
                         charset)                                                                   \
-    {id,      x,    y,      cx,     cy,          caption, style,                                   \
-     exStyle, font, points, weight, italic != 0, charset, kConverterItems},
+    {id,      x,                                                                                   \
+     y,       cx,                                                                                  \
+     cy,      caption,                                                                             \
+     style,   exStyle,                                                                             \
+     font,    points,                                                                              \
+     weight,  (italic) != 0,                                                                       \
+     charset, kConverterItems},
 #define DIALOG_CONTROL(...)
 constexpr DlgTemplate kTemplates[] = {
 #include "res/converter_dialog.def"

@@ -28,18 +28,18 @@ QFont TemplateFont(const DlgTemplate& t)
 
 } // namespace
 
-CQtDialogWindow::CQtDialogWindow(CDialog& dlg, const DlgTemplate& t)
+CQtDialogWindow::CQtDialogWindow(CDialog& dlg, const DlgTemplate& dialogTemplate)
     : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_dlg(dlg), m_units(TemplateFont(t))
+      m_dlg(dlg), m_units(TemplateFont(dialogTemplate))
 {
-    setWindowTitle(QString::fromUtf8(t.caption));
-    setFont(TemplateFont(t));
-    setFixedSize(m_units.Map(0, 0, t.cx, t.cy).size());
+    setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    setFont(TemplateFont(dialogTemplate));
+    setFixedSize(m_units.Map(0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
 
     QWidget* previousTabStop = nullptr;
     QWidget* firstTabStop = nullptr;
-    for (const DlgItemTemplate& item : t.items) {
+    for (const DlgItemTemplate& item : dialogTemplate.items) {
         QWidget* control = CreateControl(item);
         control->setObjectName(QString::fromLatin1(item.name));
         control->setGeometry(m_units.Map(item.x, item.y, item.cx, item.cy));
