@@ -196,14 +196,8 @@ int RunScript(const CliStreams& io)
                 break;
             continue;
         }
-        if (options.IsDialogDefault() && parsed.command->conversion != Conversion::Half &&
-            parsed.command->conversion != Conversion::BFloat16) {
-            const std::string_view shown = session.Run(*parsed.command, text).Bytes();
-            out.AppendLine(shown.data(), shown.size());
-        } else {
-            const std::string shown = session.RunWith(*parsed.command, options, text);
-            out.AppendLine(shown.data(), shown.size());
-        }
+        const std::string shown = session.RunWith(*parsed.command, options, text);
+        out.AppendLine(shown.data(), shown.size());
     }
     return FinishRun(got, input, out, io, status);
 }
