@@ -1,9 +1,10 @@
 # What users and CI run. Everything else is CMake (see CMakePresets.json).
 PRESET ?= dev
+PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps deps-windows build test slow tidy run asan native fuzz windows windows-test \
-        check screenshot bench bench-cli clean
+        check screenshot bench bench-cli install uninstall clean
 
 all: build
 
@@ -75,6 +76,18 @@ bench:
 # tarvel-cli's column mode against two reference converters (ROUNDS=5).
 bench-cli:
 	bench/cli_bench.sh
+
+# The release build, stripped, into PREFIX; uninstall removes exactly what
+# install wrote (CMake's manifest of it).
+install: deps
+	cmake --preset release
+	cmake --build --preset release
+	cmake --install build/release --prefix $(PREFIX) --strip
+
+uninstall:
+	@test -f build/release/install_manifest.txt || { echo "uninstall: nothing installed from here"; exit 1; }
+	xargs rm -f < build/release/install_manifest.txt
+	rm -f build/release/install_manifest.txt
 
 clean:
 	rm -rf build
