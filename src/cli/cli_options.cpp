@@ -12,7 +12,7 @@ namespace {
 constexpr unsigned kValueCommands =
     kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {"--order", "ORDER", kHexCommand | kEncodeCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
      "BADC (byte-swap, 2143); eight-letter and AB/BA forms too"},
@@ -34,9 +34,9 @@ constexpr OptionSpec kOptions[] = {
 std::string AcceptedOptions(unsigned kind)
 {
     std::string names;
-    for (const OptionSpec& spec : kOptions)
-        if ((spec.commands & kind) != 0)
-            names += (names.empty() ? "" : ", ") + std::string(spec.name);
+    for (const OptionEntry& entry : kOptions)
+        if ((entry.commands & kind) != 0)
+            names += (names.empty() ? "" : ", ") + std::string(entry.name);
     return names.empty() ? "none" : names;
 }
 
@@ -93,10 +93,10 @@ bool SetDepthOption(std::string_view name, std::string_view value, CliOptions& o
     return true;
 }
 
-bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& options,
+bool SetOption(const OptionEntry& entry, std::string_view value, CliOptions& options,
                std::string& error)
 {
-    if (spec.name == "--order") {
+    if (entry.name == "--order") {
         const auto order = ParseByteOrder(value);
         if (!order) {
             error = "unknown byte order '" + Printable(value) +
@@ -105,7 +105,7 @@ bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& optio
             return false;
         }
         options.order = *order;
-    } else if (spec.name == "--format") {
+    } else if (entry.name == "--format") {
         static constexpr std::pair<std::string_view, ValueFormat> kFormats[] = {
             {"fixed", ValueFormat::Fixed},
             {"shortest", ValueFormat::Shortest},
@@ -118,7 +118,7 @@ bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& optio
             }
         error = "unknown format '" + Printable(value) + "' (fixed, shortest, exact, hex)";
         return false;
-    } else if (spec.name == "--digits") {
+    } else if (entry.name == "--digits") {
         int digits = -1;
         const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), digits);
         if (problem != std::errc() || end != value.data() + value.size() || digits < 0 ||
@@ -128,21 +128,21 @@ bool SetOption(const OptionSpec& spec, std::string_view value, CliOptions& optio
         }
         options.format = ValueFormat::Fixed;
         options.digits = digits;
-    } else if (spec.name == "--registers") {
+    } else if (entry.name == "--registers") {
         options.registers = true;
-    } else if (spec.name == "--near") {
+    } else if (entry.name == "--near") {
         options.near = std::string(value);
-    } else if (spec.name == "--json") {
+    } else if (entry.name == "--json") {
         options.json = true;
     } else {
-        return SetDepthOption(spec.name, value, options, error);
+        return SetDepthOption(entry.name, value, options, error);
     }
     return true;
 }
 
 } // namespace
 
-std::span<const OptionSpec> CliOptionTable()
+std::span<const OptionEntry> CliOptionTable()
 {
     return kOptions;
 }
@@ -155,10 +155,10 @@ std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> wor
         const std::string_view word = words[k++];
         if (word == "--")
             return k;
-        const OptionSpec* found = nullptr;
-        for (const OptionSpec& spec : kOptions)
-            if (spec.name == word && (spec.commands & kind) != 0)
-                found = &spec;
+        const OptionEntry* found = nullptr;
+        for (const OptionEntry& entry : kOptions)
+            if (entry.name == word && (entry.commands & kind) != 0)
+                found = &entry;
         if (found == nullptr) {
             error = "unknown option '" + Printable(word) + "' (accepted here: " +
                     AcceptedOptions(kind) + ")";

@@ -38,7 +38,7 @@ struct CliOptions {
     }
 };
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;     // "--order"
     std::string_view argument; // its argument's name, empty for none
     unsigned commands;         // the CommandKind bits of the commands taking it
@@ -46,7 +46,7 @@ struct OptionSpec {
 };
 
 // Every option, in the order --help lists them.
-std::span<const OptionSpec> CliOptionTable();
+std::span<const OptionEntry> CliOptionTable();
 
 // Reads the options of a command of `kind` from `words`, up to the first
 // word that is not an option (a TEXT; a single '-' starts none, so "-5" is

@@ -97,12 +97,12 @@ std::string HelpText()
 {
     std::string text = kUsage;
     text += "\nOptions:\n";
-    for (const OptionSpec& spec : CliOptionTable()) {
-        std::string left = "  " + std::string(spec.name);
-        if (!spec.argument.empty())
-            left += " " + std::string(spec.argument);
+    for (const OptionEntry& entry : CliOptionTable()) {
+        std::string left = "  " + std::string(entry.name);
+        if (!entry.argument.empty())
+            left += " " + std::string(entry.argument);
         left.resize(std::max<std::size_t>(left.size() + 2, 20), ' ');
-        text += left + std::string(spec.help) + "\n";
+        text += left + std::string(entry.help) + "\n";
     }
     text += kDepth;
     for (const PressureUnit unit : ALL_PRESSURE_UNITS) {
