@@ -105,15 +105,15 @@ constexpr HexTable kHex;
     std::exit(1);
 }
 
-template <int Digits>
-std::uint64_t ParseHex(std::string_view line)
+template <int Digits> std::uint64_t ParseHex(std::string_view line)
 {
     if (line.size() != Digits)
         Reject(line, Digits == 8 ? "8 hex digits" : "16 hex digits");
     std::uint64_t bits = 0;
     std::uint8_t bad = 0;
     for (int k = 0; k < Digits; ++k) {
-        const std::uint8_t digit = kHex.value[static_cast<unsigned char>(line[static_cast<std::size_t>(k)])];
+        const std::uint8_t digit =
+            kHex.value[static_cast<unsigned char>(line[static_cast<std::size_t>(k)])];
         bad |= digit;
         bits = (bits << 4) | (digit & 0xFu);
     }
@@ -147,8 +147,7 @@ void WriteAll(const char* data, std::size_t size)
     }
 }
 
-template <Kind K>
-char* Convert(std::string_view line, char* out)
+template <Kind K> char* Convert(std::string_view line, char* out)
 {
     double value = 0;
     if constexpr (K == Kind::Float)
@@ -164,8 +163,7 @@ char* Convert(std::string_view line, char* out)
     return out;
 }
 
-template <Kind K>
-int RunBlock()
+template <Kind K> int RunBlock()
 {
     std::vector<char> input(kBlock);
     std::vector<char> output(kBlock + kLongestLine);

@@ -39,8 +39,8 @@ inline CliOutcome RunCliInMemory(std::vector<std::string> args, const std::strin
     char* err = nullptr;
     std::size_t errSize = 0;
     std::FILE* errStream = open_memstream(&err, &errSize);
-    const int status = RunTarvelCli(static_cast<int>(args.size()), argv.data(),
-                                    {in, out, errStream, interactive});
+    const int status =
+        RunTarvelCli(static_cast<int>(args.size()), argv.data(), {in, out, errStream, interactive});
     std::fclose(errStream);
     CliOutcome outcome{status, std::string(), std::string(err, errSize)};
     std::free(err);

@@ -95,7 +95,7 @@ struct ErrorRow {
     const char* name;
     std::string args;
     std::string input;
-    std::string named; // what the message on standard error names
+    std::string named;    // what the message on standard error names
     std::string out = ""; // the results before the bad line
 };
 

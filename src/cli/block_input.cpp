@@ -2,8 +2,8 @@
 
 #include "cli/output_buffer.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
@@ -21,8 +21,8 @@ BlockInput::Status BlockInput::Next(std::string_view& line, OutputBuffer& pendin
     for (;;) {
         char* const begin = m_buffer.get() + m_begin;
         const std::size_t available = m_end - m_begin;
-        auto* newline = static_cast<char*>(
-            std::memchr(begin + m_scanned, '\n', available - m_scanned));
+        auto* newline =
+            static_cast<char*>(std::memchr(begin + m_scanned, '\n', available - m_scanned));
         if (newline != nullptr || (m_eof && available > 0)) {
             char* end = newline != nullptr ? newline : begin + available;
             const std::size_t consumed = static_cast<std::size_t>(end - begin) + (newline ? 1 : 0);

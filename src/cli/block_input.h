@@ -78,9 +78,9 @@ private:
     int m_fd;
     const volatile std::sig_atomic_t* m_interrupted;
     std::unique_ptr<char[]> m_buffer;
-    std::size_t m_capacity;   // bytes in m_buffer, one of them always kept for the zero
-    std::size_t m_begin = 0;  // first byte not yet handed out
-    std::size_t m_end = 0;    // end of the bytes read
+    std::size_t m_capacity;    // bytes in m_buffer, one of them always kept for the zero
+    std::size_t m_begin = 0;   // first byte not yet handed out
+    std::size_t m_end = 0;     // end of the bytes read
     std::size_t m_scanned = 0; // bytes from m_begin known to hold no '\n'
     bool m_eof = false;
     int m_error = 0;

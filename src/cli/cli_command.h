@@ -8,8 +8,17 @@
 
 // What a command computes.
 enum class Conversion {
-    Float, Double, Half, BFloat16, Psi, Metres, Encode, Inspect,
-    Pressure, Depth, PressureAt
+    Float,
+    Double,
+    Half,
+    BFloat16,
+    Psi,
+    Metres,
+    Encode,
+    Inspect,
+    Pressure,
+    Depth,
+    PressureAt
 };
 
 // Which options a command takes (see cli_options.h), as bits.

@@ -9,15 +9,13 @@
 
 namespace {
 
-constexpr unsigned kValueCommands =
-    kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
+constexpr unsigned kValueCommands = kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
 
 constexpr OptionEntry kOptions[] = {
     {"--order", "ORDER", kHexCommand | kEncodeCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
      "BADC (byte-swap, 2143); eight-letter and AB/BA forms too"},
-    {"--format", "NAME", kValueCommands,
-     "fixed (six decimals, default), shortest, exact or hex"},
+    {"--format", "NAME", kValueCommands, "fixed (six decimals, default), shortest, exact or hex"},
     {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60"},
     {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes"},
     {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first"},
@@ -120,7 +118,8 @@ bool SetOption(const OptionEntry& entry, std::string_view value, CliOptions& opt
         return false;
     } else if (entry.name == "--digits") {
         int digits = -1;
-        const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), digits);
+        const auto [end, problem] =
+            std::from_chars(value.data(), value.data() + value.size(), digits);
         if (problem != std::errc() || end != value.data() + value.size() || digits < 0 ||
             digits > 60) {
             error = "--digits takes a whole number from 0 to 60, not '" + Printable(value) + "'";
@@ -160,8 +159,8 @@ std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> wor
             if (entry.name == word && (entry.commands & kind) != 0)
                 found = &entry;
         if (found == nullptr) {
-            error = "unknown option '" + Printable(word) + "' (accepted here: " +
-                    AcceptedOptions(kind) + ")";
+            error = "unknown option '" + Printable(word) +
+                    "' (accepted here: " + AcceptedOptions(kind) + ")";
             return std::nullopt;
         }
         std::string_view value;

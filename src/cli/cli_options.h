@@ -20,9 +20,9 @@ enum class DepthModel { Dialog, Physical, Unesco };
 struct CliOptions {
     ByteOrder order = ByteOrder::ABCD;
     ValueFormat format = ValueFormat::Fixed;
-    int digits = 6;         // decimals of the fixed format
-    bool registers = false; // encode: 16-bit words in decimal, not bytes
-    bool json = false;      // inspect
+    int digits = 6;                  // decimals of the fixed format
+    bool registers = false;          // encode: 16-bit words in decimal, not bytes
+    bool json = false;               // inspect
     std::optional<std::string> near; // inspect: the value to sort rows by
     // depth and pressure-at; any of the first four switches to Physical.
     std::optional<double> surface;  // kPa, absolute

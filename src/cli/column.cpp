@@ -67,8 +67,8 @@ char* Column::ConvertWithOptions(std::string_view line, char* out)
                 bits = bits << 8 | m_textBytes[m_source[k]];
         const double value = type == FloatType::Float32
                                  ? std::bit_cast<float>(static_cast<std::uint32_t>(bits))
-                                 : type == FloatType::Float64 ? std::bit_cast<double>(bits)
-                                                              : DecodeBits(type, bits);
+                             : type == FloatType::Float64 ? std::bit_cast<double>(bits)
+                                                          : DecodeBits(type, bits);
         return RenderFixed6(value, out);
     }
     std::string text;

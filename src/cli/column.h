@@ -27,7 +27,7 @@ private:
 
     Conversion m_conversion;
     CliOptions m_options;
-    bool m_dialogDefault; // the dialog's own path, byte for byte
+    bool m_dialogDefault;          // the dialog's own path, byte for byte
     std::size_t m_size;            // bytes in a value of the command's type
     std::uint8_t m_source[8] = {}; // the text byte behind each value byte
     std::uint8_t m_textBytes[8] = {};

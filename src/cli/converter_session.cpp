@@ -19,8 +19,8 @@ std::string ConverterSession::RunWith(const CliCommand& command, const CliOption
                                       std::optional<std::string_view> text)
 {
     const CString& shown = Run(command, text);
-    const bool dialogType = command.conversion != Conversion::Half &&
-                            command.conversion != Conversion::BFloat16;
+    const bool dialogType =
+        command.conversion != Conversion::Half && command.conversion != Conversion::BFloat16;
     if (options.IsDialogDefault() && dialogType)
         return std::string(shown.Bytes());
     if ((command.kind & kPressureCommand) != 0) {

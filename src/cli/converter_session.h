@@ -2,10 +2,10 @@
 // exactly as a user drives the window: type into a field, click a button.
 #pragma once
 
+#include "backend/headless/dialog_host.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "core/converter_dlg.h"
-#include "backend/headless/dialog_host.h"
 
 #include <optional>
 #include <string>

@@ -32,7 +32,7 @@ struct Row {
 std::optional<std::vector<std::uint8_t>> ReadCleanHex(std::string_view text, std::string& error)
 {
     auto digit = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0'
+        return c >= '0' && c <= '9'   ? c - '0'
                : c >= 'A' && c <= 'F' ? c - 'A' + 10
                : c >= 'a' && c <= 'f' ? c - 'a' + 10
                                       : -1;
@@ -49,10 +49,10 @@ std::optional<std::vector<std::uint8_t>> ReadCleanHex(std::string_view text, std
         const std::size_t group = k;
         while (k < text.size() && digit(text[k]) >= 0)
             ++k;
-        if (k == group || (k < text.size() && std::string_view(" \t:-,_").find(text[k]) ==
-                                                   std::string_view::npos)) {
-            error = "position " + std::to_string(k + 1) + ": '" +
-                    Printable(text.substr(k, 1)) + "' is not a hex digit or separator";
+        if (k == group || (k < text.size() &&
+                           std::string_view(" \t:-,_").find(text[k]) == std::string_view::npos)) {
+            error = "position " + std::to_string(k + 1) + ": '" + Printable(text.substr(k, 1)) +
+                    "' is not a hex digit or separator";
             return std::nullopt;
         }
         if ((k - group) % 2 != 0) {
@@ -93,24 +93,28 @@ void AddRows(const std::vector<std::uint8_t>& bytes, std::size_t size, const cha
              FloatType floatType, const char* floatName, std::vector<Row>& rows)
 {
     const std::size_t width = 8 * size;
-    for (const ByteOrder order : {ByteOrder::ABCD, ByteOrder::DCBA, ByteOrder::CDAB,
-                                  ByteOrder::BADC}) {
+    for (const ByteOrder order :
+         {ByteOrder::ABCD, ByteOrder::DCBA, ByteOrder::CDAB, ByteOrder::BADC}) {
         if (size == 2 && (order == ByteOrder::CDAB || order == ByteOrder::BADC))
             continue; // a single word has two orders
         const std::uint64_t bits = BitsFromBytes(bytes, size, order);
         const std::string name(ByteOrderName(order, size));
         const std::uint64_t signBit = std::uint64_t{1} << (width - 1);
-        const auto asSigned = static_cast<long long>((bits & signBit) != 0 && width < 64
-                                                         ? bits - (signBit << 1)
-                                                         : bits);
-        rows.push_back({std::string("int") + intName, name,
-                        {{"value", std::to_string(asSigned)}}, static_cast<double>(asSigned)});
-        rows.push_back({std::string("uint") + intName, name,
-                        {{"value", std::to_string(bits)}}, static_cast<double>(bits)});
+        const auto asSigned = static_cast<long long>(
+            (bits & signBit) != 0 && width < 64 ? bits - (signBit << 1) : bits);
+        rows.push_back({std::string("int") + intName,
+                        name,
+                        {{"value", std::to_string(asSigned)}},
+                        static_cast<double>(asSigned)});
+        rows.push_back({std::string("uint") + intName,
+                        name,
+                        {{"value", std::to_string(bits)}},
+                        static_cast<double>(bits)});
         const auto addFloat = [&](FloatType type, const char* typeName) {
             const double value = DecodeBits(type, bits);
             char fixed[kFixed6MaxLength];
-            rows.push_back({typeName, name,
+            rows.push_back({typeName,
+                            name,
                             {{"fixed", std::string(fixed, RenderFixed6(value, fixed))},
                              {"shortest", FormatShortest(type, bits)},
                              {"exact", FormatExact(value)},

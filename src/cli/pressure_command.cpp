@@ -94,7 +94,7 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
     const bool units = command.conversion == Conversion::Pressure;
     const bool column = units ? words.size() == 2 : words.empty();
     // pressure: VALUE FROM TO, or FROM TO for a column.
-    const auto unitWords = !units  ? words.first(0)
+    const auto unitWords = !units   ? words.first(0)
                            : column ? words
                                     : words.subspan(std::min<std::size_t>(1, words.size()));
     PressureCommand run;
@@ -131,7 +131,7 @@ bool PressureCommandLine(const CliCommand& command, const CliOptions& options,
     const std::vector<std::string_view> words = SplitWords(text);
     const bool units = command.conversion == Conversion::Pressure;
     PressureCommand run;
-    return run.Setup(command, options, units ? std::span(words).subspan(1) : std::span(words).first(0),
-                     error) &&
+    return run.Setup(command, options,
+                     units ? std::span(words).subspan(1) : std::span(words).first(0), error) &&
            run.Line(units ? words.front() : text, result, error);
 }

@@ -153,8 +153,7 @@ bool SplitOptions(const ScriptLine& parsed, CliOptions& options,
     std::size_t offset = 0;
     for (std::size_t k = 0; k < *taken; ++k)
         offset += words[k].size() + 1;
-    text = offset > parsed.text->size() ? std::nullopt
-                                        : std::optional(parsed.text->substr(offset));
+    text = offset > parsed.text->size() ? std::nullopt : std::optional(parsed.text->substr(offset));
     return true;
 }
 

@@ -9,15 +9,12 @@ struct OrderName {
 
 // Lower case: the name is folded before the look-up.
 constexpr OrderName kNames[] = {
-    {"abcd", ByteOrder::ABCD},          {"dcba", ByteOrder::DCBA},
-    {"cdab", ByteOrder::CDAB},          {"badc", ByteOrder::BADC},
-    {"abcdefgh", ByteOrder::ABCD},      {"hgfedcba", ByteOrder::DCBA},
-    {"ghefcdab", ByteOrder::CDAB},      {"badcfehg", ByteOrder::BADC},
-    {"ab", ByteOrder::ABCD},            {"ba", ByteOrder::DCBA},
-    {"big", ByteOrder::ABCD},           {"little", ByteOrder::DCBA},
-    {"word-swap", ByteOrder::CDAB},     {"byte-swap", ByteOrder::BADC},
-    {"1234", ByteOrder::ABCD},          {"4321", ByteOrder::DCBA},
-    {"3412", ByteOrder::CDAB},          {"2143", ByteOrder::BADC},
+    {"abcd", ByteOrder::ABCD},      {"dcba", ByteOrder::DCBA},      {"cdab", ByteOrder::CDAB},
+    {"badc", ByteOrder::BADC},      {"abcdefgh", ByteOrder::ABCD},  {"hgfedcba", ByteOrder::DCBA},
+    {"ghefcdab", ByteOrder::CDAB},  {"badcfehg", ByteOrder::BADC},  {"ab", ByteOrder::ABCD},
+    {"ba", ByteOrder::DCBA},        {"big", ByteOrder::ABCD},       {"little", ByteOrder::DCBA},
+    {"word-swap", ByteOrder::CDAB}, {"byte-swap", ByteOrder::BADC}, {"1234", ByteOrder::ABCD},
+    {"4321", ByteOrder::DCBA},      {"3412", ByteOrder::CDAB},      {"2143", ByteOrder::BADC},
 };
 
 constexpr std::size_t kLongestName = 9;
@@ -79,8 +76,7 @@ std::string_view ByteOrderName(ByteOrder order, std::size_t size)
     return size == 8 ? "ABCDEFGH" : "ABCD";
 }
 
-std::uint64_t BitsFromBytes(std::span<const std::uint8_t> bytes, std::size_t size,
-                            ByteOrder order)
+std::uint64_t BitsFromBytes(std::span<const std::uint8_t> bytes, std::size_t size, ByteOrder order)
 {
     if (!IsValueSize(size) || size > bytes.size())
         return 0;

@@ -32,8 +32,7 @@ std::string_view ByteOrderName(ByteOrder order, std::size_t size);
 // and only its first `size` entries are read. The result means big-endian:
 // its most significant byte is the value's. Host byte order plays no part. A
 // size other than 2, 4 or 8, or above bytes.size(), gives 0.
-std::uint64_t BitsFromBytes(std::span<const std::uint8_t> bytes, std::size_t size,
-                            ByteOrder order);
+std::uint64_t BitsFromBytes(std::span<const std::uint8_t> bytes, std::size_t size, ByteOrder order);
 
 // The inverse: the low `size` bytes (2, 4 or 8) of `bits` as a text written in
 // `order` holds them, left to right, in the first `size` entries; the rest are

@@ -124,8 +124,7 @@ int Compare(const Decimal& a, const Decimal& b)
 
 // A well-formed decimal magnitude read by from_chars, rounded once to T;
 // beyond T's range, infinity or zero by the number's order of magnitude.
-template <class T>
-T ReadDecimal(std::string_view body)
+template <class T> T ReadDecimal(std::string_view body)
 {
     T value{};
     const auto [last, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
@@ -195,8 +194,8 @@ std::optional<std::uint64_t> EncodeBits(FloatType type, std::string_view text)
 
     const FloatLayout layout = LayoutOf(type);
     const int fractionBits = layout.fractionBits;
-    const std::uint64_t sign = negative ? std::uint64_t{1} << (fractionBits + layout.exponentBits)
-                                        : 0;
+    const std::uint64_t sign =
+        negative ? std::uint64_t{1} << (fractionBits + layout.exponentBits) : 0;
     const std::uint64_t infinity = ((std::uint64_t{1} << layout.exponentBits) - 1) << fractionBits;
     if (EqualsFolded(text, "inf") || EqualsFolded(text, "infinity"))
         return sign | infinity;

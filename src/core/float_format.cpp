@@ -107,7 +107,7 @@ Digits Step(Digits d, bool up)
     } else {
         while (k > 0 && s[k - 1] == '0')
             s[--k] = '9';
-        --s[k - 1]; // the first digit is nonzero, so the borrow stops by then
+        --s[k - 1];        // the first digit is nonzero, so the borrow stops by then
         if (s[0] == '0') { // 10..0 - 1: 99..9 one place lower, finer steps
             s.assign(s.size(), '9');
             --d.exponent;

@@ -11,7 +11,8 @@ double DecodeBits(FloatType type, std::uint64_t bits)
     const int fractionBits = layout.fractionBits;
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << fractionBits) - 1);
     const auto exponentMask = static_cast<int>((1u << layout.exponentBits) - 1);
-    const auto biased = static_cast<int>((bits >> fractionBits) & static_cast<unsigned>(exponentMask));
+    const auto biased =
+        static_cast<int>((bits >> fractionBits) & static_cast<unsigned>(exponentMask));
     const bool negative = ((bits >> (fractionBits + layout.exponentBits)) & 1) != 0;
     const std::uint64_t sign = negative ? std::uint64_t{1} << 63 : 0;
     if (biased == exponentMask) // infinity or NaN: the fraction moves up to the top of the double's
@@ -19,8 +20,7 @@ double DecodeBits(FloatType type, std::uint64_t bits)
                                      (fraction << (52 - fractionBits)));
     const int bias = exponentMask >> 1;
     if (biased == 0) { // subnormal or zero: fraction * 2^(1 - bias - fractionBits), exact
-        const double magnitude =
-            std::ldexp(static_cast<double>(fraction), 1 - bias - fractionBits);
+        const double magnitude = std::ldexp(static_cast<double>(fraction), 1 - bias - fractionBits);
         return negative ? -magnitude : magnitude;
     }
     const int doubleExponent = biased - bias + 1023; // in 1..2046 for every layout

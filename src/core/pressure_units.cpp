@@ -40,7 +40,8 @@ constexpr UnitEntry kUnits[] = {
      "3386.388640341 Pa: conventional inch of mercury, 25.4 mmHg"},
     {PressureUnit::MH2O, "mH2O", 9806.65,
      "9806.65 Pa: conventional metre of water, 1000 kg/m^3 x 9.80665 m/s^2 x 1 m"},
-    {PressureUnit::Msw, "msw", 10000.0, "10000 Pa: metre of seawater as diving tables use it, 0.1 bar"},
+    {PressureUnit::Msw, "msw", 10000.0,
+     "10000 Pa: metre of seawater as diving tables use it, 0.1 bar"},
 };
 
 constexpr bool IndexedByUnit()

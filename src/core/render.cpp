@@ -8,9 +8,10 @@
 namespace {
 
 // Two digits at a time: "00" to "99".
-constexpr char kPairs[201] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                             "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                             "8081828384858687888990919293949596979899";
+constexpr char kPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // The value's magnitude in millionths, exactly rounded half to even, when it
 // is below 2^44 (so the count fits 64 bits); false for anything else.
@@ -21,7 +22,7 @@ bool Millionths(std::uint64_t bits, std::uint64_t& millionths)
     const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
     std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
     if (biased >= 1023 + 44)
-        return false; // inf, nan, or too large
+        return false;     // inf, nan, or too large
     int exponent = -1074; // subnormal
     if (biased != 0) {
         exponent = biased - 1075;

@@ -27,7 +27,9 @@ std::vector<std::string> RandomLines(unsigned seed)
                                   : kAlphabet[random() % kAlphabet.size()];
         lines.push_back(line);
     }
-    lines.push_back(std::string("3F80\0" "0000", 9));
+    lines.push_back(std::string("3F80\0"
+                                "0000",
+                                9));
     lines.push_back(std::string(300, ' ') + "7FEFFFFFFFFFFFFF");
     lines.push_back("1e400");
     return lines;

@@ -52,9 +52,9 @@ TEST(Inspect, ClassesOfHalfPatterns)
     const struct {
         const char* hex;
         const char* expected;
-    } rows[] = {{"0000", "zero"},          {"0001", "subnormal"}, {"3C00", "normal"},
-                {"7C00", "infinite"},      {"7E00", "quiet NaN"},
-                {"7C01", "signalling NaN, payload 0x1"}};
+    } rows[] = {{"0000", "zero"},      {"0001", "subnormal"},
+                {"3C00", "normal"},    {"7C00", "infinite"},
+                {"7E00", "quiet NaN"}, {"7C01", "signalling NaN, payload 0x1"}};
     for (const auto& row : rows) {
         const CliOutcome outcome = RunCliInMemory({"inspect", "--json", row.hex}, "", false);
         EXPECT_EQ(FindRow(json::parse(outcome.out), "half", "AB")->at("class"), row.expected)
@@ -91,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Inspect, CleanFormsReadAlike)
 {
     const std::string expected = RunCliInMemory({"inspect", "3F800000"}, "", false).out;
-    for (const char* text : {"0x3F800000", "3f:80:00:00", "0x3F 0x80 0x00 0x00", "3F-80_00,00",
-                             "3F\t80 00 00"})
+    for (const char* text :
+         {"0x3F800000", "3f:80:00:00", "0x3F 0x80 0x00 0x00", "3F-80_00,00", "3F\t80 00 00"})
         EXPECT_EQ(RunCliInMemory({"inspect", text}, "", false).out, expected) << text;
 }
 

@@ -35,15 +35,15 @@ TEST(Depth, IsTheDialogsMetresForEveryNumber)
     char out[kFixed6MaxLength];
     char text[64];
     for (int n = 0; n < 1000000; ++n) {
-        const double value =
-            n % 2 == 0 ? std::ldexp(static_cast<double>(random() % 2000000) - 1e6, -static_cast<int>(random() % 12))
-                       : std::bit_cast<double>(random());
+        const double value = n % 2 == 0 ? std::ldexp(static_cast<double>(random() % 2000000) - 1e6,
+                                                     -static_cast<int>(random() % 12))
+                                        : std::bit_cast<double>(random());
         std::snprintf(text, sizeof text, n % 4 < 2 ? "%.17g" : "%.3f", value);
         const std::string expected(out, metres.Convert(text, out));
         ASSERT_EQ(DepthOf(text), expected) << text;
     }
     for (const char* row : {"100", "99.99996", "200", "101.325", "-7", "1e3", "\t+100", "-0",
-                             "1e999", "-infinity", "nan", "0x1p3", "215234559", "553443748"})
+                            "1e999", "-infinity", "nan", "0x1p3", "215234559", "553443748"})
         EXPECT_EQ(DepthOf(row), std::string(out, metres.Convert(row, out))) << row;
 }
 
@@ -92,16 +92,20 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, PressureCliTest,
     testing::Values(
         PressureRow{"Units", {"pressure", "1", "atm", "psi"}, "", "14.695949\n"},
-        PressureRow{"UnitsAnyCase", {"pressure", "--format", "shortest", "1", "BAR", "kpa"}, "",
-                    "100\n"},
-        PressureRow{"UnitsColumn", {"pressure", "kPa", "psi"}, "100\n200\n",
-                    "14.503774\n29.007548\n"},
+        PressureRow{
+            "UnitsAnyCase", {"pressure", "--format", "shortest", "1", "BAR", "kpa"}, "", "100\n"},
+        PressureRow{
+            "UnitsColumn", {"pressure", "kPa", "psi"}, "100\n200\n", "14.503774\n29.007548\n"},
         PressureRow{"Freshwater", {"depth", "--fluid", "freshwater", "200"}, "", "10.197165\n"},
         PressureRow{"UnescoCheckValue",
                     {"depth", "--model", "unesco", "--latitude", "30", "--surface", "0", "100000"},
-                    "", "9712.653072\n"},
-        PressureRow{"DepthColumnGoesOnPastABadLine", {"depth"}, "200\nxyz\n300\n",
-                    "9.938714\n19.877426\n", 2},
+                    "",
+                    "9712.653072\n"},
+        PressureRow{"DepthColumnGoesOnPastABadLine",
+                    {"depth"},
+                    "200\nxyz\n300\n",
+                    "9.938714\n19.877426\n",
+                    2},
         PressureRow{"Session", {}, "depth 200\npressure 1 atm psi\n", "9.938714\n14.695949\n"},
         PressureRow{"NotANumber", {"depth", "abc"}, "", "", 2},
         PressureRow{"UnknownUnit", {"pressure", "1", "atm", "pascal"}, "", "", 2},

@@ -64,14 +64,29 @@ TEST(ByteOrder, NamesAndAliasesInAnyCase)
     const struct {
         const char* name;
         std::optional<ByteOrder> order;
-    } rows[] = {{"ABCD", B::ABCD},     {"dcba", B::DCBA},      {"CdAb", B::CDAB},
-                {"BADC", B::BADC},     {"abcdefgh", B::ABCD},  {"HGFEDCBA", B::DCBA},
-                {"GHEFCDAB", B::CDAB}, {"BADCFEHG", B::BADC},  {"AB", B::ABCD},
-                {"ba", B::DCBA},       {"Big", B::ABCD},       {"LITTLE", B::DCBA},
-                {"word-swap", B::CDAB}, {"Byte-Swap", B::BADC}, {"1234", B::ABCD},
-                {"4321", B::DCBA},     {"3412", B::CDAB},      {"2143", B::BADC},
-                {"", std::nullopt},    {"ABDC", std::nullopt}, {" big", std::nullopt},
-                {"word swap", std::nullopt}, {"ABCDEFGHI", std::nullopt}};
+    } rows[] = {{"ABCD", B::ABCD},
+                {"dcba", B::DCBA},
+                {"CdAb", B::CDAB},
+                {"BADC", B::BADC},
+                {"abcdefgh", B::ABCD},
+                {"HGFEDCBA", B::DCBA},
+                {"GHEFCDAB", B::CDAB},
+                {"BADCFEHG", B::BADC},
+                {"AB", B::ABCD},
+                {"ba", B::DCBA},
+                {"Big", B::ABCD},
+                {"LITTLE", B::DCBA},
+                {"word-swap", B::CDAB},
+                {"Byte-Swap", B::BADC},
+                {"1234", B::ABCD},
+                {"4321", B::DCBA},
+                {"3412", B::CDAB},
+                {"2143", B::BADC},
+                {"", std::nullopt},
+                {"ABDC", std::nullopt},
+                {" big", std::nullopt},
+                {"word swap", std::nullopt},
+                {"ABCDEFGHI", std::nullopt}};
     for (const auto& row : rows)
         EXPECT_EQ(ParseByteOrder(row.name), row.order) << "'" << row.name << "'";
 }

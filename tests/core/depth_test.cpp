@@ -25,15 +25,15 @@ TEST_P(UnescoDepthTest, FollowsThePublishedPolynomial)
 
 // The published polynomial in exact rational arithmetic, with sin^2 of 0,
 // 30, 45, 60 and 90 degrees taken as 0, 1/4, 1/2, 3/4 and 1.
-INSTANTIATE_TEST_SUITE_P(
-    Rows, UnescoDepthTest,
-    testing::Values(LatitudeRow{"Zero", 0, 30, 0},
-                    LatitudeRow{"Thousand", 1000, 0, 992.11709559255772},
-                    LatitudeRow{"TwoThousand", 2000, 60, 1971.7167177613130},
-                    LatitudeRow{"FiveThousand", 5000, 45, 4902.0807521419136},
-                    LatitudeRow{"TenThousandAtPole", 10000, 90, 9674.2314405610955},
-                    LatitudeRow{"BelowSurface", -500, 0, -497.85941852734399}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rows, UnescoDepthTest,
+                         testing::Values(LatitudeRow{"Zero", 0, 30, 0},
+                                         LatitudeRow{"Thousand", 1000, 0, 992.11709559255772},
+                                         LatitudeRow{"TwoThousand", 2000, 60, 1971.7167177613130},
+                                         LatitudeRow{"FiveThousand", 5000, 45, 4902.0807521419136},
+                                         LatitudeRow{"TenThousandAtPole", 10000, 90,
+                                                     9674.2314405610955},
+                                         LatitudeRow{"BelowSurface", -500, 0, -497.85941852734399}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(UnescoDepth, GivesThePublishedCheckValue)
 {

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ValueRow {
     const char* name;
-    std::uint64_t bits; // a double
+    std::uint64_t bits;    // a double
     std::string exactHead; // the exact text's start (all of it when short)
     std::size_t exactSize;
     const char* hex;
@@ -77,19 +77,18 @@ const std::string kSubnormalDigits = "0." + std::string(323, '0') + "49406564584
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ValueFormatTest,
-    testing::Values(V{"Zero", 0, "0", 1, "0x0p+0", "0.000"},
-                    V{"MinusZero", 1ull << 63, "-0", 2, "-0x0p+0", "-0.000"},
-                    V{"Subnormal", 1, kSubnormalDigits, 1076, "0x0.0000000000001p-1022", "0.000"},
-                    V{"Largest", 0x7FEFFFFFFFFFFFFF, "17976931348623157081452742", 309,
-                      "0x1.fffffffffffffp+1023", nullptr},
-                    V{"MinusInfinity", 0xFFF0000000000000, "-inf", 4, "-inf", "-inf"},
-                    V{"QuietNaN", 0x7FF8000000000000, "nan", 3, "nan", "nan"},
-                    V{"SignallingNaN", 0xFFF0000000000001, "-nan", 4, "-nan", "-nan"},
-                    V{"Tenth", 0x3FB999999999999A,
-                      "0.1000000000000000055511151231257827021181583404541015625", 57,
-                      "0x1.999999999999ap-4", "0.100"},
-                    V{"FloatPi", 0x400921FB60000000, "3.1415927410125732421875", 24,
-                      "0x1.921fb6p+1", "3.142"}),
+    testing::Values(
+        V{"Zero", 0, "0", 1, "0x0p+0", "0.000"},
+        V{"MinusZero", 1ull << 63, "-0", 2, "-0x0p+0", "-0.000"},
+        V{"Subnormal", 1, kSubnormalDigits, 1076, "0x0.0000000000001p-1022", "0.000"},
+        V{"Largest", 0x7FEFFFFFFFFFFFFF, "17976931348623157081452742", 309,
+          "0x1.fffffffffffffp+1023", nullptr},
+        V{"MinusInfinity", 0xFFF0000000000000, "-inf", 4, "-inf", "-inf"},
+        V{"QuietNaN", 0x7FF8000000000000, "nan", 3, "nan", "nan"},
+        V{"SignallingNaN", 0xFFF0000000000001, "-nan", 4, "-nan", "-nan"},
+        V{"Tenth", 0x3FB999999999999A, "0.1000000000000000055511151231257827021181583404541015625",
+          57, "0x1.999999999999ap-4", "0.100"},
+        V{"FloatPi", 0x400921FB60000000, "3.1415927410125732421875", 24, "0x1.921fb6p+1", "3.142"}),
     [](const auto& row) { return row.param.name; });
 
 TEST(FormatFixed, RoundsTiesToEvenAndClampsDecimals)

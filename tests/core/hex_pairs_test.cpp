@@ -51,8 +51,18 @@ INSTANTIATE_TEST_SUITE_P(
                             2,
                             {0x12, 0x34}},
                     ReadRow{"HighByteAsLowHalf", "1\xB9", 1, {0x12}}, // (0xB9 + 9) & 0x0F
-                    ReadRow{"ReadStopsAtZeroByte", std::string("12\0" "34", 5), 1, {0x12}},
-                    ReadRow{"ZeroByteEndsAPairToo", std::string("1\0" "2", 3), 0, {}}),
+                    ReadRow{"ReadStopsAtZeroByte",
+                            std::string("12\0"
+                                        "34",
+                                        5),
+                            1,
+                            {0x12}},
+                    ReadRow{"ZeroByteEndsAPairToo",
+                            std::string("1\0"
+                                        "2",
+                                        3),
+                            0,
+                            {}}),
     [](const auto& row) { return row.param.name; });
 
 TEST(HexDigitValue, DigitsAndSeparators)
@@ -60,10 +70,9 @@ TEST(HexDigitValue, DigitsAndSeparators)
     const struct {
         char ch;
         std::uint8_t value;
-    } rows[] = {{'0', 0},  {'9', 9}, {'A', 10}, {'F', 15}, {'a', 10},   {'f', 15},
-                {' ', 0},  {',', 12}, {'-', 13}, {'.', 14}, {'/', 15},  {':', 3},
-                {';', 4},  {'x', 1}, {'X', 1},  {'g', 0},  {'G', 0},    {'\xF7', 0},
-                {'\xFF', 8}};
+    } rows[] = {{'0', 0},  {'9', 9},  {'A', 10}, {'F', 15},   {'a', 10},  {'f', 15}, {' ', 0},
+                {',', 12}, {'-', 13}, {'.', 14}, {'/', 15},   {':', 3},   {';', 4},  {'x', 1},
+                {'X', 1},  {'g', 0},  {'G', 0},  {'\xF7', 0}, {'\xFF', 8}};
     for (const auto& row : rows)
         EXPECT_EQ(HexDigitValue(row.ch), row.value)
             << "character 0x" << std::hex << (static_cast<unsigned char>(row.ch) + 0);

@@ -29,8 +29,8 @@ TEST_P(DecodeTest, RendersTheEncodedValue)
     Bytes value{};
     ReadHexPairs(row.hex, text);
     const double decoded = row.isDouble ? DecodeDouble(text, value) : DecodeFloat(text, value);
-    EXPECT_EQ(Fixed6(decoded), row.expected) << (row.isDouble ? "double '" : "float '") << row.hex
-                                             << "'";
+    EXPECT_EQ(Fixed6(decoded), row.expected)
+        << (row.isDouble ? "double '" : "float '") << row.hex << "'";
 }
 
 const std::string kLargestFloat = "340282346638528859811704183484516925440.000000";

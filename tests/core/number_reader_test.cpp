@@ -1,5 +1,5 @@
-#include "tests/named_row.h"
 #include "core/number_reader.h"
+#include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 

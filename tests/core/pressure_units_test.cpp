@@ -68,15 +68,16 @@ TEST_P(ParsePressureUnitTest, ReadsTheName)
     EXPECT_EQ(ParsePressureUnit(GetParam().text), GetParam().unit);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ParsePressureUnitTest,
-    testing::Values(ParseRow{"LowerPa", "pa", U::Pa}, ParseRow{"LowerMPa", "mpa", U::MPa},
-                    ParseRow{"UpperMbar", "MBAR", U::MBar}, ParseRow{"MixedTorr", "tOrR", U::Torr},
-                    ParseRow{"MilliPascalRefused", "mPa", std::nullopt},
-                    ParseRow{"MegabarRefused", "Mbar", std::nullopt},
-                    ParseRow{"SpaceNotTrimmed", " psi", std::nullopt},
-                    ParseRow{"Empty", "", std::nullopt}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rows, ParsePressureUnitTest,
+                         testing::Values(ParseRow{"LowerPa", "pa", U::Pa},
+                                         ParseRow{"LowerMPa", "mpa", U::MPa},
+                                         ParseRow{"UpperMbar", "MBAR", U::MBar},
+                                         ParseRow{"MixedTorr", "tOrR", U::Torr},
+                                         ParseRow{"MilliPascalRefused", "mPa", std::nullopt},
+                                         ParseRow{"MegabarRefused", "Mbar", std::nullopt},
+                                         ParseRow{"SpaceNotTrimmed", " psi", std::nullopt},
+                                         ParseRow{"Empty", "", std::nullopt}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(PressureUnit, NameParsesBackAndSourceLeadsWithTheFactor)
 {

@@ -31,18 +31,16 @@ const double kMax = std::numeric_limits<double>::max();
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-INSTANTIATE_TEST_SUITE_P(Rows, RenderTest,
-                         testing::Values(RenderRow{"One", 1.0, "1.000000"},
-                                         RenderRow{"MinusZero", -0.0, "-0.000000"},
-                                         RenderRow{"TinyNegativeKeepsSign", -1e-300, "-0.000000"},
-                                         RenderRow{"TieRoundsToEven", 0.0078125, "0.007812"},
-                                         RenderRow{"TieRoundsUpToEven", 0.0234375, "0.023438"},
-                                         RenderRow{"NoGrouping", 1234567.0, "1234567.000000"},
-                                         RenderRow{"Infinity", kInf, "inf"},
-                                         RenderRow{"MinusInfinity", -kInf, "-inf"},
-                                         RenderRow{"NaN", kNaN, "nan"},
-                                         RenderRow{"MinusNaN", -kNaN, "-nan"}),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RenderTest,
+    testing::Values(RenderRow{"One", 1.0, "1.000000"}, RenderRow{"MinusZero", -0.0, "-0.000000"},
+                    RenderRow{"TinyNegativeKeepsSign", -1e-300, "-0.000000"},
+                    RenderRow{"TieRoundsToEven", 0.0078125, "0.007812"},
+                    RenderRow{"TieRoundsUpToEven", 0.0234375, "0.023438"},
+                    RenderRow{"NoGrouping", 1234567.0, "1234567.000000"},
+                    RenderRow{"Infinity", kInf, "inf"}, RenderRow{"MinusInfinity", -kInf, "-inf"},
+                    RenderRow{"NaN", kNaN, "nan"}, RenderRow{"MinusNaN", -kNaN, "-nan"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(Render, ExtremesAreWrittenWhole)
 {
@@ -63,8 +61,8 @@ TEST(Render, AgreesWithSnprintfOnRandomPatterns)
     for (int n = 0; n < 200000 && mismatches < 5; ++n) {
         std::uint64_t bits = random();
         if (n % 3 == 1) // near 1, where six decimals matter most
-            bits = (bits & 0x800FFFFFFFFFFFFFu) |
-                   (static_cast<std::uint64_t>(0x3F0 + n % 48) << 52);
+            bits =
+                (bits & 0x800FFFFFFFFFFFFFu) | (static_cast<std::uint64_t>(0x3F0 + n % 48) << 52);
         else if (n % 3 == 2) // anywhere from 2^-80 to 2^50, across the exact integer path
             bits = (bits & 0x800FFFFFFFFFFFFFu) |
                    (static_cast<std::uint64_t>(1023 - 80 + n % 131) << 52);

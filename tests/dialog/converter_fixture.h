@@ -1,8 +1,8 @@
 // A converter dialog on the headless back end, driven as a user drives it.
 #pragma once
 
-#include "core/converter_dlg.h"
 #include "backend/headless/dialog_host.h"
+#include "core/converter_dlg.h"
 
 #include <array>
 #include <string>

@@ -1,5 +1,5 @@
-#include "framework/dialog.h"
 #include "backend/headless/dialog_host.h"
+#include "framework/dialog.h"
 #include "framework/win_app.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // real key and mouse events.
 #pragma once
 
+#include "backend/qt/qt_dialog_window.h"
 #include "core/converter_dlg.h"
 #include "framework/dialog_template.h"
-#include "backend/qt/qt_dialog_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "tests/ui/dialog_window_fixture.h"
 #include "tests/named_row.h"
+#include "tests/ui/dialog_window_fixture.h"
 
 #include <gtest/gtest.h>
 

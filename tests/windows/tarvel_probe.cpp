@@ -56,15 +56,16 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "first") {
-        std::printf("%ld\n", static_cast<long>(SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0)));
+        std::printf("%ld\n",
+                    static_cast<long>(SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0)));
         return 0;
     }
     if (command == "paste") {
         const std::string utf8{std::istreambuf_iterator<char>(std::cin), {}};
         std::wstring text(utf8.size() + 1, L'\0');
-        text.resize(static_cast<std::size_t>(MultiByteToWideChar(
-            CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-            static_cast<int>(text.size()))));
+        text.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
+                                static_cast<int>(text.size()))));
         SendMessageW(control, EM_SETSEL, 0, -1);
         SendMessageW(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
         return 0;

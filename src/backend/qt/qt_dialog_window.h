@@ -3,10 +3,10 @@
 // Enter, Escape and closing all go to the CDialog through its message map.
 #pragma once
 
+#include "backend/qt/dialog_units.h"
 #include "framework/control_host.h"
 #include "framework/dialog.h"
 #include "framework/dialog_template.h"
-#include "backend/qt/dialog_units.h"
 
 #include <QDialog>
 #include <map>
