@@ -1,5 +1,8 @@
 // Runs a dialog without a window: its controls are texts held in memory by
 // control identifier, so pull, push and clicks behave as in a real window.
+// This back end defines no modal run (CDialog::DoModal) and no start-up
+// (AfxWinMain): without a window there is nothing to run modally, and its
+// programs (tarvel-cli, the tests) drive dialogs through this class instead.
 #pragma once
 
 #include "framework/control_host.h"
