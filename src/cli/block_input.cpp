@@ -35,12 +35,8 @@ BlockInput::Status BlockInput::Next(std::string_view& line, OutputBuffer& pendin
             ++m_lineNumber;
             return Status::Line;
         }
-        if (m_eof)
-            return Status::End;
-        m_scanned = available;
-        Status status = Status::Line;
-        if (!Fill(pending, status))
-            return status;
+        if (const Status more = WaitForMore(available, pending); more != Status::Line)
+            return more;
     }
 }
 
@@ -62,13 +58,19 @@ BlockInput::Status BlockInput::NextBlock(std::span<char>& lines, OutputBuffer& p
             m_scanned = 0;
             return Status::Line;
         }
-        if (m_eof)
-            return Status::End;
-        m_scanned = available;
-        Status status = Status::Line;
-        if (!Fill(pending, status))
-            return status;
+        if (const Status more = WaitForMore(available, pending); more != Status::Line)
+            return more;
     }
+}
+
+BlockInput::Status BlockInput::WaitForMore(std::size_t scanned, OutputBuffer& pending)
+{
+    if (m_eof)
+        return Status::End;
+    m_scanned = scanned;
+    Status status = Status::Line;
+    Fill(pending, status);
+    return status;
 }
 
 bool BlockInput::Fill(OutputBuffer& pending, Status& status)

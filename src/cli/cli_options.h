@@ -2,6 +2,7 @@
 // completion all take their names.
 #pragma once
 
+#include "cli/cli_command.h"
 #include "core/byte_order.h"
 
 #include <optional>
@@ -35,6 +36,13 @@ struct CliOptions {
     bool IsDialogDefault() const
     {
         return order == ByteOrder::ABCD && format == ValueFormat::Fixed && digits == 6;
+    }
+    // Whether `conversion` with these options is exactly one of the dialog's
+    // buttons, so the dialog's own path gives the result.
+    bool IsDialogPath(Conversion conversion) const
+    {
+        return IsDialogDefault() && conversion != Conversion::Half &&
+               conversion != Conversion::BFloat16;
     }
 };
 

@@ -12,9 +12,7 @@
 
 Column::Column(Conversion conversion, const CliOptions& options)
     : m_conversion(conversion), m_options(options),
-      m_dialogDefault(options.IsDialogDefault() && conversion != Conversion::Half &&
-                      conversion != Conversion::BFloat16),
-      m_size(ByteSizeOf(ValueTypeOf(conversion)))
+      m_dialogDefault(options.IsDialogPath(conversion)), m_size(ByteSizeOf(ValueTypeOf(conversion)))
 {
     // Where each byte of the value, most significant first, stands in the
     // text: the order applied once to the positions themselves.

@@ -19,9 +19,7 @@ std::string ConverterSession::RunWith(const CliCommand& command, const CliOption
                                       std::optional<std::string_view> text)
 {
     const CString& shown = Run(command, text);
-    const bool dialogType =
-        command.conversion != Conversion::Half && command.conversion != Conversion::BFloat16;
-    if (options.IsDialogDefault() && dialogType)
+    if (options.IsDialogPath(command.conversion))
         return std::string(shown.Bytes());
     if ((command.kind & kPressureCommand) != 0) {
         const double kpa = ReadNumber(m_window.Text(IDC_VALUE_TEXT));

@@ -8,6 +8,7 @@
 #include "core/float_type.h"
 #include "core/number_reader.h"
 #include "core/render.h"
+#include "core/text_chars.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,12 +32,7 @@ struct Row {
 // with "0x" allowed before the text or any group.
 std::optional<std::vector<std::uint8_t>> ReadCleanHex(std::string_view text, std::string& error)
 {
-    auto digit = [](char c) {
-        return c >= '0' && c <= '9'   ? c - '0'
-               : c >= 'A' && c <= 'F' ? c - 'A' + 10
-               : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                      : -1;
-    };
+    const auto digit = [](char c) { return text_chars::DigitValue(c, true); };
     std::vector<std::uint8_t> bytes;
     std::size_t k = 0;
     while (k < text.size()) {

@@ -40,7 +40,7 @@ bool PressureCommand::Setup(const CliCommand& command, const CliOptions& options
                 error = "unknown unit '" + Printable(units[k]) + "' (" + PressureUnitNames() + ")";
                 return false;
             }
-            (k == 0 ? m_from : m_to) = static_cast<int>(*unit);
+            (k == 0 ? m_from : m_to) = *unit;
         }
         return true;
     }
@@ -70,8 +70,7 @@ bool PressureCommand::Line(std::string_view text, std::string& result, std::stri
     switch (m_command->conversion == Conversion::Pressure ? DepthModel::Dialog : m_options.model) {
     case DepthModel::Dialog:
         if (m_command->conversion == Conversion::Pressure)
-            y = ConvertPressure(x, static_cast<PressureUnit>(m_from),
-                                static_cast<PressureUnit>(m_to));
+            y = ConvertPressure(x, m_from, m_to);
         else // the dialog's rule, and its exact inverse
             y = depth ? KpaToMetres(x) : (x / METRES_PER_PSI + PSI_OFFSET) / KPA_TO_PSI;
         break;

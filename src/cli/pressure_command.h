@@ -5,6 +5,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/run_tarvel_cli.h"
+#include "core/pressure_units.h"
 
 #include <span>
 #include <string>
@@ -27,8 +28,8 @@ private:
     double m_surface = 0;
     double m_density = 0;
     double m_gravity = 0;
-    int m_from = 0; // PressureUnit values, for `pressure`
-    int m_to = 0;
+    PressureUnit m_from = PressureUnit::KPa; // for `pressure`
+    PressureUnit m_to = PressureUnit::KPa;
 };
 
 // Runs one of the three with `words` after the options: the VALUE (and for
