@@ -3,15 +3,16 @@ PRESET ?= dev
 PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps deps-windows build test slow tidy run asan native fuzz windows windows-test \
+.PHONY: all build test slow tidy run asan native fuzz windows windows-test \
         check screenshot bench bench-cli install uninstall clean
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
+# Each target installs only what it needs (run < test < check); see the script.
+DEPS = @scripts/install-deps.sh
 
-build: deps
+build:
+	$(DEPS) test
 	cmake --preset $(PRESET)
 	cmake --build --preset $(PRESET)
 
@@ -21,16 +22,22 @@ test: build
 
 # The slow tests: long sweeps, and valgrind over tarvel-cli and the dialog.
 slow: build
+	$(DEPS) check
 	ctest --preset $(PRESET) -L 'long|memcheck'
 
 # clang-tidy (checks in .clang-tidy) over every source the Linux build
 # compiles, with the dev preset's compile commands; any finding fails.
-tidy: deps
+tidy:
+	$(DEPS) check
 	cmake --preset dev
 	cmake --build --preset dev
 	scripts/tidy.sh build/dev
 
-run: build
+# Only the two programs: no test tools needed.
+run:
+	$(DEPS) run
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET) --target tarvel tarvel-cli
 	build/$(PRESET)/src/tarvel
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -42,11 +49,13 @@ native:
 	$(MAKE) test PRESET=native
 
 # Each libFuzzer target for FUZZ_SECONDS from its seed corpus.
-fuzz: deps
+fuzz:
+	$(DEPS) check
 	fuzz/run.sh $(FUZZ_SECONDS)
 
 # Tarvel.exe for 64-bit and 32-bit Windows, cross-built with mingw-w64.
-windows: deps-windows
+windows:
+	$(DEPS) windows
 	cmake --preset windows-x64
 	cmake --build --preset windows-x64
 	cmake --preset windows-x86
@@ -58,9 +67,6 @@ windows-test: windows
 	  build/windows-x86/src/Tarvel.exe
 	tests/windows/wine_e2e.sh build/windows-x64/src/Tarvel.exe \
 	  build/windows-x64/tests/windows/tarvel_probe.exe
-
-deps-windows:
-	@scripts/install-deps.sh windows
 
 # Everything CI runs.
 check: test slow tidy asan native fuzz windows-test
@@ -79,7 +85,8 @@ bench-cli:
 
 # The release build, stripped, into PREFIX; uninstall removes exactly what
 # install wrote (CMake's manifest of it).
-install: deps
+install:
+	$(DEPS) run
 	cmake --preset release
 	cmake --build --preset release
 	cmake --install build/release --prefix $(PREFIX) --strip
