@@ -7,21 +7,35 @@ namespace {
 // The 16-bit types read their bytes as "32 bit float" does, then take the
 // first two; the commands beyond the dialog have no button.
 constexpr CliCommand kCommands[] = {
-    {"float", Conversion::Float, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"double", Conversion::Double, kHexCommand, IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"half", Conversion::Half, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"bfloat16", Conversion::BFloat16, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT},
-    {"psi", Conversion::Psi, kPressureCommand, IDC_KPA_TO_PSI, IDC_VALUE_TEXT, IDC_RESULT_TEXT},
+    {"float", Conversion::Float, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT,
+     "hex bytes -> 32-bit float"},
+    {"double", Conversion::Double, kHexCommand, IDC_TO_DOUBLE, IDC_HEX_TEXT, IDC_VALUE_TEXT,
+     "hex bytes -> 64-bit double"},
+    {"half", Conversion::Half, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT,
+     "hex bytes -> IEEE 754 binary16"},
+    {"bfloat16", Conversion::BFloat16, kHexCommand, IDC_TO_FLOAT, IDC_HEX_TEXT, IDC_VALUE_TEXT,
+     "hex bytes -> bfloat16"},
+    {"psi", Conversion::Psi, kPressureCommand, IDC_KPA_TO_PSI, IDC_VALUE_TEXT, IDC_RESULT_TEXT,
+     "kPa -> psi"},
     {"metres", Conversion::Metres, kPressureCommand, IDC_KPA_TO_METRES, IDC_VALUE_TEXT,
-     IDC_RESULT_TEXT},
-    {"encode", Conversion::Encode, kEncodeCommand, 0, 0, 0},
-    {"inspect", Conversion::Inspect, kInspectCommand, 0, 0, 0},
-    {"pressure", Conversion::Pressure, kUnitsCommand, 0, 0, 0},
-    {"depth", Conversion::Depth, kDepthCommand, 0, 0, 0},
-    {"pressure-at", Conversion::PressureAt, kDepthCommand, 0, 0, 0},
+     IDC_RESULT_TEXT, "kPa -> metres of seawater head"},
+    {"encode", Conversion::Encode, kEncodeCommand, 0, 0, 0, "the bytes of a value"},
+    {"inspect", Conversion::Inspect, kInspectCommand, 0, 0, 0,
+     "every type and byte order the bytes can be"},
+    {"pressure", Conversion::Pressure, kUnitsCommand, 0, 0, 0,
+     "a pressure from one unit to another"},
+    {"depth", Conversion::Depth, kDepthCommand, 0, 0, 0,
+     "absolute pressure in kPa -> depth in metres"},
+    {"pressure-at", Conversion::PressureAt, kDepthCommand, 0, 0, 0,
+     "depth in metres -> absolute pressure in kPa"},
 };
 
 } // namespace
+
+std::span<const CliCommand> CliCommandTable()
+{
+    return kCommands;
+}
 
 const CliCommand* FindCliCommand(std::string_view name)
 {

@@ -4,6 +4,7 @@
 #include "core/float_type.h"
 #include "framework/afx_types.h"
 
+#include <span>
 #include <string_view>
 
 // What a command computes.
@@ -34,11 +35,15 @@ enum CommandKind : unsigned {
 struct CliCommand {
     std::string_view name; // "float", "double", ...
     Conversion conversion;
-    unsigned kind;   // a CommandKind
-    UINT button;     // the dialog button it clicks, 0 for none
-    int inputField;  // the field its TEXT is typed into
-    int outputField; // the field it writes and tarvel-cli prints
+    unsigned kind;            // a CommandKind
+    UINT button;              // the dialog button it clicks, 0 for none
+    int inputField;           // the field its TEXT is typed into
+    int outputField;          // the field it writes and tarvel-cli prints
+    std::string_view summary; // one line, for shell completion
 };
+
+// Every command, in the order --help lists them.
+std::span<const CliCommand> CliCommandTable();
 
 // The command named exactly `name` (case matters), or null.
 const CliCommand* FindCliCommand(std::string_view name);

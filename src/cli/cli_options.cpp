@@ -14,20 +14,45 @@ constexpr unsigned kValueCommands = kHexCommand | kPressureCommand | kUnitsComma
 constexpr OptionEntry kOptions[] = {
     {"--order", "ORDER", kHexCommand | kEncodeCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
-     "BADC (byte-swap, 2143); eight-letter and AB/BA forms too"},
-    {"--format", "NAME", kValueCommands, "fixed (six decimals, default), shortest, exact or hex"},
-    {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60"},
-    {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes"},
-    {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first"},
-    {"--json", "", kInspectCommand, "print JSON (one object per line of input)"},
-    {"--surface", "KPA", kDepthCommand, "absolute pressure at the surface, kPa"},
-    {"--density", "KG_PER_M3", kDepthCommand, "density of the water column"},
-    {"--fluid", "NAME", kDepthCommand, "seawater (1026 kg/m^3) or freshwater (1000 kg/m^3)"},
-    {"--gravity", "M_PER_S2", kDepthCommand, "acceleration of gravity"},
+     "BADC (byte-swap, 2143); eight-letter and AB/BA forms too",
+     "ABCD DCBA CDAB BADC big little word-swap byte-swap 1234 4321 3412 2143 ABCDEFGH HGFEDCBA "
+     "GHEFCDAB BADCFEHG AB BA"},
+    {"--format", "NAME", kValueCommands, "fixed (six decimals, default), shortest, exact or hex",
+     "fixed shortest exact hex"},
+    {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60", ""},
+    {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes", ""},
+    {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first", ""},
+    {"--json", "", kInspectCommand, "print JSON (one object per line of input)", ""},
+    {"--surface", "KPA", kDepthCommand, "absolute pressure at the surface, kPa", ""},
+    {"--density", "KG_PER_M3", kDepthCommand, "density of the water column", ""},
+    {"--fluid", "NAME", kDepthCommand, "seawater (1026 kg/m^3) or freshwater (1000 kg/m^3)",
+     "seawater freshwater"},
+    {"--gravity", "M_PER_S2", kDepthCommand, "acceleration of gravity", ""},
     {"--latitude", "DEG", kDepthCommand,
-     "gravity from latitude (1980 international gravity formula); the UNESCO model's latitude"},
-    {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco"},
+     "gravity from latitude (1980 international gravity formula); the UNESCO model's latitude", ""},
+    {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco",
+     "dialog physical unesco"},
 };
+
+// Which of `entry`'s names `value` is (0 for the first), or a message that
+// lists them: "unknown format 'x' (fixed, shortest, exact, hex)".
+std::optional<std::size_t> NameIndex(const OptionEntry& entry, std::string_view value,
+                                     std::string& error)
+{
+    std::string listed;
+    std::size_t index = 0;
+    for (std::size_t start = 0; start < entry.values.size(); ++index) {
+        const std::size_t end = std::min(entry.values.find(' ', start), entry.values.size());
+        const std::string_view name = entry.values.substr(start, end - start);
+        if (name == value)
+            return index;
+        listed += (listed.empty() ? "" : ", ") + std::string(name);
+        start = end + 1;
+    }
+    error = "unknown " + std::string(entry.name.substr(2)) + " '" + Printable(value) + "' (" +
+            listed + ")";
+    return std::nullopt;
+}
 
 std::string AcceptedOptions(unsigned kind)
 {
@@ -48,31 +73,26 @@ bool ReadOptionNumber(std::string_view option, std::string_view value, std::opti
     return to.has_value();
 }
 
-bool SetDepthOption(std::string_view name, std::string_view value, CliOptions& options,
+bool SetDepthOption(const OptionEntry& entry, std::string_view value, CliOptions& options,
                     std::string& error)
 {
-    const auto physical = [&options] {
-        if (options.model == DepthModel::Dialog)
-            options.model = DepthModel::Physical;
-    };
+    const std::string_view name = entry.name;
     if (name == "--model") {
-        if (value == "dialog" || value == "physical" || value == "unesco") {
-            options.model = value == "dialog"     ? DepthModel::Dialog
-                            : value == "physical" ? DepthModel::Physical
-                                                  : DepthModel::Unesco;
-            return true;
-        }
-        error = "unknown model '" + Printable(value) + "' (dialog, physical, unesco)";
-        return false;
+        static constexpr DepthModel kModels[] = {DepthModel::Dialog, DepthModel::Physical,
+                                                 DepthModel::Unesco};
+        const auto index = NameIndex(entry, value, error);
+        if (index)
+            options.model = kModels[*index];
+        return index.has_value();
     }
-    physical();
+    if (options.model == DepthModel::Dialog)
+        options.model = DepthModel::Physical;
     if (name == "--fluid") {
-        if (value != "seawater" && value != "freshwater") {
-            error = "unknown fluid '" + Printable(value) + "' (seawater, freshwater)";
-            return false;
-        }
-        options.density = value == "seawater" ? 1026.0 : 1000.0;
-        return true;
+        static constexpr double kDensities[] = {1026.0, 1000.0};
+        const auto index = NameIndex(entry, value, error);
+        if (index)
+            options.density = kDensities[*index];
+        return index.has_value();
     }
     std::optional<double>& to = name == "--surface"   ? options.surface
                                 : name == "--density" ? options.density
@@ -104,18 +124,12 @@ bool SetOption(const OptionEntry& entry, std::string_view value, CliOptions& opt
         }
         options.order = *order;
     } else if (entry.name == "--format") {
-        static constexpr std::pair<std::string_view, ValueFormat> kFormats[] = {
-            {"fixed", ValueFormat::Fixed},
-            {"shortest", ValueFormat::Shortest},
-            {"exact", ValueFormat::Exact},
-            {"hex", ValueFormat::Hex}};
-        for (const auto& [name, format] : kFormats)
-            if (name == value) {
-                options.format = format;
-                return true;
-            }
-        error = "unknown format '" + Printable(value) + "' (fixed, shortest, exact, hex)";
-        return false;
+        static constexpr ValueFormat kFormats[] = {ValueFormat::Fixed, ValueFormat::Shortest,
+                                                   ValueFormat::Exact, ValueFormat::Hex};
+        const auto index = NameIndex(entry, value, error);
+        if (!index)
+            return false;
+        options.format = kFormats[*index];
     } else if (entry.name == "--digits") {
         int digits = -1;
         const auto [end, problem] =
@@ -130,11 +144,11 @@ bool SetOption(const OptionEntry& entry, std::string_view value, CliOptions& opt
     } else if (entry.name == "--registers") {
         options.registers = true;
     } else if (entry.name == "--near") {
-        options.near = std::string(value);
+        options.nearValue = std::string(value);
     } else if (entry.name == "--json") {
         options.json = true;
     } else {
-        return SetDepthOption(entry.name, value, options, error);
+        return SetDepthOption(entry, value, options, error);
     }
     return true;
 }

@@ -21,10 +21,10 @@ enum class DepthModel { Dialog, Physical, Unesco };
 struct CliOptions {
     ByteOrder order = ByteOrder::ABCD;
     ValueFormat format = ValueFormat::Fixed;
-    int digits = 6;                  // decimals of the fixed format
-    bool registers = false;          // encode: 16-bit words in decimal, not bytes
-    bool json = false;               // inspect
-    std::optional<std::string> near; // inspect: the value to sort rows by
+    int digits = 6;                       // decimals of the fixed format
+    bool registers = false;               // encode: 16-bit words in decimal, not bytes
+    bool json = false;                    // inspect
+    std::optional<std::string> nearValue; // inspect: the value to sort rows by
     // depth and pressure-at; any of the first four switches to Physical.
     std::optional<double> surface;  // kPa, absolute
     std::optional<double> density;  // kg/m^3
@@ -51,6 +51,8 @@ struct OptionEntry {
     std::string_view argument; // its argument's name, empty for none
     unsigned commands;         // the CommandKind bits of the commands taking it
     std::string_view help;     // one line
+    std::string_view values;   // the names its argument takes, space-separated;
+                               // empty for a number or any text
 };
 
 // Every option, in the order --help lists them.

@@ -10,20 +10,24 @@
 
 namespace {
 
+constexpr std::string_view kTypeNames[] = {"float", "double", "half", "bfloat16"};
+constexpr FloatType kTypes[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,
+                                FloatType::BFloat16};
+
 std::optional<FloatType> ParseType(std::string_view name)
 {
-    static constexpr std::pair<std::string_view, FloatType> kTypes[] = {
-        {"float", FloatType::Float32},
-        {"double", FloatType::Float64},
-        {"half", FloatType::Half},
-        {"bfloat16", FloatType::BFloat16}};
-    for (const auto& [typeName, type] : kTypes)
-        if (typeName == name)
-            return type;
+    for (std::size_t k = 0; k < std::size(kTypeNames); ++k)
+        if (kTypeNames[k] == name)
+            return kTypes[k];
     return std::nullopt;
 }
 
 } // namespace
+
+std::span<const std::string_view> EncodeTypeNames()
+{
+    return kTypeNames;
+}
 
 int RunEncode(const CliOptions& options, std::span<const std::string_view> words,
               const CliStreams& io)
@@ -46,7 +50,9 @@ int RunEncode(const CliOptions& options, std::span<const std::string_view> words
             std::snprintf(item, sizeof item, "%u", (unsigned{bytes[k]} << 8) | bytes[k + 1]);
         else
             std::snprintf(item, sizeof item, "%02X", unsigned{bytes[k]});
-        text += (k == 0 ? "" : " ") + std::string(item);
+        if (k != 0)
+            text += ' ';
+        text += item;
     }
     return WriteOut(io, text + "\n");
 }

@@ -159,11 +159,11 @@ std::string Inspect(std::string_view text, const CliOptions& options, std::strin
         AddRows(*bytes, 4, "32", FloatType::Float32, "float32", rows);
     if (bytes->size() == 8)
         AddRows(*bytes, 8, "64", FloatType::Float64, "float64", rows);
-    if (options.near) {
-        const double near = ReadNumber(options.near->c_str());
-        std::stable_sort(rows.begin(), rows.end(), [near](const Row& a, const Row& b) {
-            const double da = std::fabs(a.value - near);
-            const double db = std::fabs(b.value - near);
+    if (options.nearValue) {
+        const double target = ReadNumber(options.nearValue->c_str());
+        std::stable_sort(rows.begin(), rows.end(), [target](const Row& a, const Row& b) {
+            const double da = std::fabs(a.value - target);
+            const double db = std::fabs(b.value - target);
             return !std::isnan(da) && (std::isnan(db) || da < db);
         });
         if (!rows.empty() && !std::isnan(rows.front().value))

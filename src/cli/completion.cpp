@@ -1,0 +1,203 @@
+#include "cli/completion.h"
+
+#include "cli/cli_command.h"
+#include "cli/cli_options.h"
+#include "cli/encode_command.h"
+#include "core/pressure_units.h"
+
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kHeader = "# tarvel-cli completion, written from its command and "
+                                     "option tables by tarvel_completion\n";
+
+// Single-quoted for bash, zsh and fish alike.
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::vector<const OptionEntry*> OptionsOf(const CliCommand& command)
+{
+    std::vector<const OptionEntry*> options;
+    for (const OptionEntry& entry : CliOptionTable())
+        if ((entry.commands & command.kind) != 0)
+            options.push_back(&entry);
+    return options;
+}
+
+// The names a command's Nth word after its options takes, or "".
+std::string PositionalWords(const CliCommand& command, int n)
+{
+    std::string words;
+    if (command.conversion == Conversion::Encode && n == 0)
+        for (const std::string_view name : EncodeTypeNames())
+            words += (words.empty() ? "" : " ") + std::string(name);
+    if (command.conversion == Conversion::Pressure && (n == 1 || n == 2))
+        for (const PressureUnit unit : ALL_PRESSURE_UNITS)
+            words += (words.empty() ? "" : " ") + std::string(PressureUnitName(unit));
+    return words;
+}
+
+std::string CommandNames()
+{
+    std::string names;
+    for (const CliCommand& command : CliCommandTable())
+        names += std::string(command.name) + " ";
+    return names + "--help --version";
+}
+
+// The options that take an argument: "--order|--format|..." with "|".
+std::string ArgumentOptions(std::string_view separator = "|")
+{
+    std::string names;
+    for (const OptionEntry& entry : CliOptionTable())
+        if (!entry.argument.empty())
+            names += (names.empty() ? "" : std::string(separator)) + std::string(entry.name);
+    return names;
+}
+
+std::string Bash()
+{
+    std::string s = std::string(kHeader) +
+                    "_tarvel_cli()\n{\n"
+                    "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+                    "    if ((COMP_CWORD == 1)); then\n"
+                    "        COMPREPLY=($(compgen -W " +
+                    Quoted(CommandNames()) +
+                    " -- \"$cur\"))\n        return\n    fi\n"
+                    "    case $prev in\n";
+    for (const OptionEntry& entry : CliOptionTable())
+        if (!entry.argument.empty())
+            s += "    " + std::string(entry.name) + ") COMPREPLY=($(compgen -W " +
+                 Quoted(entry.values) + " -- \"$cur\")); return ;;\n";
+    s += "    esac\n    local i n=0 options= positional=\n"
+         "    for ((i = 2; i < COMP_CWORD; i++)); do\n        case ${COMP_WORDS[i]} in\n"
+         "        " +
+         ArgumentOptions() +
+         ") ((i++)) ;;\n        --*) ;;\n        *) ((n++)) ;;\n"
+         "        esac\n    done\n    case ${COMP_WORDS[1]} in\n";
+    for (const CliCommand& command : CliCommandTable()) {
+        std::string options;
+        for (const OptionEntry* entry : OptionsOf(command))
+            options += (options.empty() ? "" : " ") + std::string(entry->name);
+        s += "    " + std::string(command.name) + ") options=" + Quoted(options);
+        for (int n = 0; n < 3; ++n)
+            if (const std::string words = PositionalWords(command, n); !words.empty())
+                s += "; ((n == " + std::to_string(n) + ")) && positional=" + Quoted(words);
+        s += " ;;\n";
+    }
+    return s + "    esac\n    if [[ $cur == --* ]]; then\n"
+               "        COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
+               "    elif [[ -n $positional ]]; then\n"
+               "        COMPREPLY=($(compgen -W \"$positional\" -- \"$cur\"))\n    fi\n}\n"
+               "complete -F _tarvel_cli tarvel-cli\n";
+}
+
+std::string Zsh()
+{
+    std::string s = "#compdef tarvel-cli\n" + std::string(kHeader) +
+                    "local -a commands options positional\n"
+                    "if ((CURRENT == 2)); then\n    commands=(";
+    for (const CliCommand& command : CliCommandTable())
+        s += Quoted(std::string(command.name) + ":" + std::string(command.summary)) + " ";
+    s += "'--help:show the help' '--version:show the version')\n"
+         "    _describe -t commands command commands\n    return\nfi\n"
+         "case ${words[CURRENT-1]} in\n";
+    for (const OptionEntry& entry : CliOptionTable())
+        if (!entry.argument.empty())
+            s += entry.values.empty() ? std::string(entry.name) + ") _message " +
+                                            Quoted(entry.argument) + "; return ;;\n"
+                                      : std::string(entry.name) + ") compadd -- " +
+                                            std::string(entry.values) + "; return ;;\n";
+    s += "esac\nlocal i n=0\nfor ((i = 3; i < CURRENT; i++)); do\n    case ${words[i]} in\n"
+         "    " +
+         ArgumentOptions() +
+         ") ((i++)) ;;\n    --*) ;;\n    *) ((n++)) ;;\n    esac\n"
+         "done\ncase ${words[2]} in\n";
+    for (const CliCommand& command : CliCommandTable()) {
+        s += std::string(command.name) + ") options=(";
+        for (const OptionEntry* entry : OptionsOf(command))
+            s += Quoted(std::string(entry->name) + ":" + std::string(entry->help)) + " ";
+        s += ")";
+        for (int n = 0; n < 3; ++n)
+            if (const std::string words = PositionalWords(command, n); !words.empty())
+                s += "; ((n == " + std::to_string(n) + ")) && positional=(" + words + ")";
+        s += " ;;\n";
+    }
+    return s + "esac\nif [[ $PREFIX == --* ]]; then\n"
+               "    _describe -t options option options\n"
+               "elif (($#positional)); then\n    compadd -a positional\nfi\n";
+}
+
+std::string Fish()
+{
+    // __tarvel_cli_at COMMAND N: the word being typed is COMMAND's Nth (from 0)
+    // after its options.
+    std::string s = std::string(kHeader) + "complete -c tarvel-cli -f\n" +
+                    "function __tarvel_cli_at -a command n\n"
+                    "    set -l words (commandline -opc)\n"
+                    "    test \"$words[2]\" = $command; or return 1\n"
+                    "    set -l count 0\n    set -l skip 0\n"
+                    "    for word in $words[3..-1]\n"
+                    "        if test $skip = 1\n            set skip 0\n"
+                    "        else if contains -- $word " +
+                    ArgumentOptions(" ") +
+                    "\n            set skip 1\n"
+                    "        else if not string match -q -- '--*' $word\n"
+                    "            set count (math $count + 1)\n        end\n    end\n"
+                    "    test $count = $n\nend\n";
+    const std::string top = "complete -c tarvel-cli -n __fish_use_subcommand ";
+    for (const CliCommand& command : CliCommandTable())
+        s += top + "-a " + std::string(command.name) + " -d " + Quoted(command.summary) + "\n";
+    s += top + "-l help -d 'show the help'\n" + top + "-l version -d 'show the version'\n";
+    for (const OptionEntry& entry : CliOptionTable()) {
+        std::string commands;
+        for (const CliCommand& command : CliCommandTable())
+            if ((entry.commands & command.kind) != 0)
+                commands += " " + std::string(command.name);
+        s += "complete -c tarvel-cli -n " + Quoted("__fish_seen_subcommand_from" + commands) +
+             " -l " + std::string(entry.name.substr(2));
+        if (!entry.argument.empty())
+            s += " -x" + (entry.values.empty() ? "" : " -a " + Quoted(entry.values));
+        s += " -d " + Quoted(entry.help) + "\n";
+    }
+    for (const CliCommand& command : CliCommandTable())
+        for (int n = 0; n < 3; ++n)
+            if (const std::string words = PositionalWords(command, n); !words.empty())
+                s += "complete -c tarvel-cli -n " +
+                     Quoted("__tarvel_cli_at " + std::string(command.name) + " " +
+                            std::to_string(n)) +
+                     " -a " + Quoted(words) + "\n";
+    return s;
+}
+
+} // namespace
+
+std::string CompletionScript(Shell shell)
+{
+    switch (shell) {
+    case Shell::Bash:
+        return Bash();
+    case Shell::Zsh:
+        return Zsh();
+    case Shell::Fish:
+        return Fish();
+    }
+    return {};
+}
+
+std::string CompletionNames()
+{
+    std::string names;
+    for (const CliCommand& command : CliCommandTable())
+        names += "command " + std::string(command.name) + "\n";
+    for (const OptionEntry& entry : CliOptionTable())
+        names += "option " + std::string(entry.name) + "\n";
+    return names + "option --help\noption --version\n";
+}
