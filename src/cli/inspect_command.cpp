@@ -1,6 +1,6 @@
 #include "cli/inspect_command.h"
 
-#include "cli/block_input.h"
+#include "cli/block_reader.h"
 #include "cli/printable.h"
 #include "cli/run_status.h"
 #include "core/byte_order.h"
@@ -215,11 +215,11 @@ int RunInspect(const CliOptions& options, std::span<const std::string_view> word
         return status != 0 ? status : error.empty() ? 0 : kUsageError;
     }
     OutputBuffer out(io.out, io.interrupted);
-    BlockInput input(io.in, io.interrupted);
+    BlockReader input(io.in, io.interrupted);
     bool bad = false;
     std::string_view line;
-    BlockInput::Status got;
-    while ((got = input.Next(line, out)) == BlockInput::Status::Line && !out.Failed()) {
+    BlockReader::Status got;
+    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed()) {
         error.clear();
         const std::string shown = Inspect(line, options, error);
         bad = bad || !error.empty();

@@ -1,9 +1,10 @@
 #include "cli/output_buffer.h"
 
+#include "cli/std_streams.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 OutputBuffer::OutputBuffer(int fd, const volatile std::sig_atomic_t* interrupted)
     : m_fd(fd), m_interrupted(interrupted), m_buffer(new char[kCapacity])
@@ -44,7 +45,7 @@ bool OutputBuffer::Flush()
 {
     std::size_t written = 0;
     while (!m_failed && written < m_size) {
-        const ssize_t n = write(m_fd, m_buffer.get() + written, m_size - written);
+        const std::ptrdiff_t n = WriteBytes(m_fd, m_buffer.get() + written, m_size - written);
         if (n > 0)
             written += static_cast<std::size_t>(n);
         else if (n < 0 && errno == EINTR && (m_interrupted == nullptr || *m_interrupted == 0))

@@ -1,6 +1,6 @@
 #include "cli/pressure_command.h"
 
-#include "cli/block_input.h"
+#include "cli/block_reader.h"
 #include "cli/printable.h"
 #include "cli/run_status.h"
 #include "cli/value_text.h"
@@ -107,11 +107,11 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
         return WriteOut(io, result + "\n");
     }
     OutputBuffer out(io.out, io.interrupted);
-    BlockInput input(io.in, io.interrupted);
+    BlockReader input(io.in, io.interrupted);
     int status = 0;
     std::string_view line;
-    BlockInput::Status got;
-    while ((got = input.Next(line, out)) == BlockInput::Status::Line && !out.Failed()) {
+    BlockReader::Status got;
+    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed()) {
         if (run.Line(line, result, error)) {
             out.AppendLine(result.data(), result.size());
             continue;

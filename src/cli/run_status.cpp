@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-int FinishRun(BlockInput::Status got, const BlockInput& input, OutputBuffer& out,
+int FinishRun(BlockReader::Status got, const BlockReader& input, OutputBuffer& out,
               const CliStreams& io, int status)
 {
     if (!out.Flush()) {
@@ -11,18 +11,18 @@ int FinishRun(BlockInput::Status got, const BlockInput& input, OutputBuffer& out
         return kFailure;
     }
     switch (got) {
-    case BlockInput::Status::ReadError:
+    case BlockReader::Status::ReadError:
         std::fprintf(io.err, "tarvel-cli: cannot read standard input: %s\n",
                      std::strerror(input.Error()));
         return kFailure;
-    case BlockInput::Status::TooLong:
+    case BlockReader::Status::TooLong:
         std::fprintf(io.err, "tarvel-cli: line %zu: longer than %zu MiB\n", input.LineNumber(),
-                     BlockInput::kMaxLine >> 20);
+                     BlockReader::kMaxLine >> 20);
         return kFailure;
-    case BlockInput::Status::Interrupted:
+    case BlockReader::Status::Interrupted:
         return kFailure;
-    case BlockInput::Status::Line:
-    case BlockInput::Status::End:
+    case BlockReader::Status::Line:
+    case BlockReader::Status::End:
         break;
     }
     return status;

@@ -1,7 +1,7 @@
 // How a tarvel-cli run ends: exit statuses and the messages behind them.
 #pragma once
 
-#include "cli/block_input.h"
+#include "cli/block_reader.h"
 #include "cli/output_buffer.h"
 #include "cli/run_tarvel_cli.h"
 
@@ -13,7 +13,7 @@ inline constexpr int kUsageError = 2;
 // Once the input stops: writes out every pending result, then reports what
 // stopped it (a failed write or read, a line too long). Returns `status`, or
 // kFailure when something failed.
-int FinishRun(BlockInput::Status got, const BlockInput& input, OutputBuffer& out,
+int FinishRun(BlockReader::Status got, const BlockReader& input, OutputBuffer& out,
               const CliStreams& io, int status);
 
 // Writes `text` (whole lines) and reports a failed write. 0 or kFailure.

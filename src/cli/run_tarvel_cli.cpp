@@ -1,6 +1,6 @@
 #include "cli/run_tarvel_cli.h"
 
-#include "cli/block_input.h"
+#include "cli/block_reader.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/column.h"
@@ -119,7 +119,7 @@ int RunColumn(const CliCommand& command, const CliOptions& options, const CliStr
 {
     Column column(command.conversion, options);
     OutputBuffer out(io.out, io.interrupted);
-    BlockInput input(io.in, io.interrupted);
+    BlockReader input(io.in, io.interrupted);
     const std::size_t room = column.MaxText() + 1;
     const auto convert = [&](std::string_view line) {
         char* end = column.Convert(line, out.Reserve(room));
@@ -127,8 +127,8 @@ int RunColumn(const CliCommand& command, const CliOptions& options, const CliStr
         out.Commit(end);
     };
     std::span<char> lines;
-    BlockInput::Status got;
-    while ((got = input.NextBlock(lines, out)) == BlockInput::Status::Line && !out.Failed())
+    BlockReader::Status got;
+    while ((got = input.NextBlock(lines, out)) == BlockReader::Status::Line && !out.Failed())
         input.SkipLines(ForEachLine(lines, convert));
     return FinishRun(got, input, out, io, 0);
 }
@@ -162,11 +162,11 @@ int RunScript(const CliStreams& io)
 {
     ConverterSession session;
     OutputBuffer out(io.out, io.interrupted);
-    BlockInput input(io.in, io.interrupted);
+    BlockReader input(io.in, io.interrupted);
     int status = 0;
     std::string_view line;
-    BlockInput::Status got;
-    while ((got = input.Next(line, out)) == BlockInput::Status::Line && !out.Failed()) {
+    BlockReader::Status got;
+    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed()) {
         if (IsBlank(line))
             continue;
         const ScriptLine parsed = ParseScriptLine(line);

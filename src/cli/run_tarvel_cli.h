@@ -5,8 +5,8 @@
 #include <cstdio>
 
 struct CliStreams {
-    int in;  // standard input, read with read(2)
-    int out; // standard output, written with write(2)
+    int in;  // standard input, read with ReadBytes (cli/std_streams.h)
+    int out; // standard output, written with WriteBytes
     std::FILE* err;
     bool interactive; // `in` is a terminal: a bad script line is skipped
     // Set by a SIGINT or SIGTERM handler; null when nothing can interrupt.

@@ -1,22 +1,22 @@
-#include "cli/block_input.h"
+#include "cli/block_reader.h"
 
 #include "cli/output_buffer.h"
+#include "cli/std_streams.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 constexpr std::size_t kBlock = std::size_t{1} << 20;
 }
 
-BlockInput::BlockInput(int fd, const volatile std::sig_atomic_t* interrupted)
+BlockReader::BlockReader(int fd, const volatile std::sig_atomic_t* interrupted)
     : m_fd(fd), m_interrupted(interrupted), m_buffer(new char[kBlock + 1]), m_capacity(kBlock + 1)
 {
 }
 
-BlockInput::Status BlockInput::Next(std::string_view& line, OutputBuffer& pending)
+BlockReader::Status BlockReader::Next(std::string_view& line, OutputBuffer& pending)
 {
     for (;;) {
         char* const begin = m_buffer.get() + m_begin;
@@ -40,7 +40,7 @@ BlockInput::Status BlockInput::Next(std::string_view& line, OutputBuffer& pendin
     }
 }
 
-BlockInput::Status BlockInput::NextBlock(std::span<char>& lines, OutputBuffer& pending)
+BlockReader::Status BlockReader::NextBlock(std::span<char>& lines, OutputBuffer& pending)
 {
     for (;;) {
         char* const begin = m_buffer.get() + m_begin;
@@ -63,7 +63,7 @@ BlockInput::Status BlockInput::NextBlock(std::span<char>& lines, OutputBuffer& p
     }
 }
 
-BlockInput::Status BlockInput::WaitForMore(std::size_t scanned, OutputBuffer& pending)
+BlockReader::Status BlockReader::WaitForMore(std::size_t scanned, OutputBuffer& pending)
 {
     if (m_eof)
         return Status::End;
@@ -73,7 +73,7 @@ BlockInput::Status BlockInput::WaitForMore(std::size_t scanned, OutputBuffer& pe
     return status;
 }
 
-bool BlockInput::Fill(OutputBuffer& pending, Status& status)
+bool BlockReader::Fill(OutputBuffer& pending, Status& status)
 {
     const std::size_t available = m_end - m_begin;
     if (m_begin > 0) { // keep the unfinished line at the front
@@ -102,7 +102,7 @@ bool BlockInput::Fill(OutputBuffer& pending, Status& status)
         return false;
     }
     for (;;) {
-        const ssize_t n = read(m_fd, m_buffer.get() + m_end, m_capacity - 1 - m_end);
+        const std::ptrdiff_t n = ReadBytes(m_fd, m_buffer.get() + m_end, m_capacity - 1 - m_end);
         if (n > 0) {
             m_end += static_cast<std::size_t>(n);
             return true;

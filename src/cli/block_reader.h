@@ -1,5 +1,6 @@
-// Lines of a file descriptor, read in large blocks with read(2), so a pipe's
-// lines are handed on as soon as they arrive and a file's in few calls.
+// Lines of a file descriptor, read in large blocks (read(2), or _read on
+// Windows), so a pipe's lines are handed on as soon as they arrive and a
+// file's in few calls.
 #pragma once
 
 #include <csignal>
@@ -11,7 +12,7 @@
 
 class OutputBuffer;
 
-// Calls `f` with each line of `lines`, a block from BlockInput: without its
+// Calls `f` with each line of `lines`, a block from BlockReader: without its
 // '\n' and one '\r' before it, and followed by a zero byte written in its
 // place. Returns the number of lines.
 template <class F> std::size_t ForEachLine(std::span<char> lines, F f)
@@ -33,7 +34,7 @@ template <class F> std::size_t ForEachLine(std::span<char> lines, F f)
     return count;
 }
 
-class BlockInput {
+class BlockReader {
 public:
     // The longest line kept whole; a longer one is reported, not read.
     static constexpr std::size_t kMaxLine = std::size_t{64} << 20;
@@ -41,14 +42,14 @@ public:
     enum class Status {
         Line,        // a line is ready
         End,         // the input has ended
-        ReadError,   // read(2) failed; errno tells why
+        ReadError,   // the read failed; errno tells why
         TooLong,     // the next line is longer than kMaxLine
         Interrupted, // a signal set the interruption flag while waiting
     };
 
     // Reads `fd`, which it never closes. `interrupted`, if given, is the flag
     // a signal handler sets; a read that a signal cuts short then ends the input.
-    explicit BlockInput(int fd, const volatile std::sig_atomic_t* interrupted = nullptr);
+    explicit BlockReader(int fd, const volatile std::sig_atomic_t* interrupted = nullptr);
 
     // The next line, without its '\n' and without one '\r' right before it; a
     // last line without '\n' counts too. The byte after the line is a zero, so
