@@ -53,7 +53,9 @@ fuzz:
 	$(DEPS) check
 	fuzz/run.sh $(FUZZ_SECONDS)
 
-# Tarvel.exe for 64-bit and 32-bit Windows, cross-built with mingw-w64.
+# Tarvel.exe and tarvel-cli.exe for 64-bit and 32-bit Windows, cross-built
+# with mingw-w64, and the download archives build/Tarvel-VERSION-win64.zip
+# and -win32.zip.
 windows:
 	$(DEPS) windows
 	cmake --preset windows-x64
@@ -61,10 +63,12 @@ windows:
 	cmake --preset windows-x86
 	cmake --build --preset windows-x86
 
-# The resources of both, and the 64-bit one driven under Wine.
+# Both Tarvel.exe's resources and what the archives hold, and the 64-bit
+# Tarvel.exe driven under Wine.
 windows-test: windows
 	tests/windows/check_resources.py build/windows-x64/src/Tarvel.exe \
 	  build/windows-x86/src/Tarvel.exe
+	tests/windows/check_zips.sh
 	tests/windows/wine_e2e.sh build/windows-x64/src/Tarvel.exe \
 	  build/windows-x64/tests/windows/tarvel_probe.exe
 
