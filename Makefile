@@ -63,12 +63,21 @@ windows:
 	cmake --preset windows-x86
 	cmake --build --preset windows-x86
 
-# Both Tarvel.exe's resources and what the archives hold, and the 64-bit
-# Tarvel.exe driven under Wine.
+# Both Tarvel.exe's resources and what the archives hold; under Wine, the
+# 64-bit Tarvel.exe driven, and tarvel-cli.exe against this preset's Linux
+# tarvel-cli (the 32-bit one too where 32-bit Wine is installed).
 windows-test: windows
+	$(DEPS) run
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET) --target tarvel-cli
 	tests/windows/check_resources.py build/windows-x64/src/Tarvel.exe \
 	  build/windows-x86/src/Tarvel.exe
 	tests/windows/check_zips.sh
+	tests/windows/cli_wine_diff.sh build/$(PRESET)/src/tarvel-cli build/windows-x64/src/tarvel-cli.exe
+	if [ -x /usr/lib/wine/wine ]; then \
+	  tests/windows/cli_wine_diff.sh build/$(PRESET)/src/tarvel-cli \
+	    build/windows-x86/src/tarvel-cli.exe /usr/lib/wine/wine; \
+	else echo "windows-test: no 32-bit Wine (wine32), the 32-bit tarvel-cli.exe not run"; fi
 	tests/windows/wine_e2e.sh build/windows-x64/src/Tarvel.exe \
 	  build/windows-x64/tests/windows/tarvel_probe.exe
 
