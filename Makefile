@@ -4,7 +4,7 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 20
 
 .PHONY: all build test slow tidy run asan native fuzz windows windows-test \
-        check screenshot bench bench-cli install uninstall clean
+        check screenshot bench bench-cli install uninstall deb deb-test clean
 
 all: build
 
@@ -82,7 +82,7 @@ windows-test: windows
 	  build/windows-x64/tests/windows/tarvel_probe.exe
 
 # Everything CI runs.
-check: test slow tidy asan native fuzz windows-test
+check: test slow tidy asan native fuzz deb-test windows-test
 
 screenshot: build windows
 	scripts/screenshot.sh build/$(PRESET)/src/tarvel docs/tarvel.png
@@ -103,6 +103,22 @@ install:
 	cmake --preset release
 	cmake --build --preset release
 	cmake --install build/release --prefix $(PREFIX) --strip
+
+# The Debian package, in build/deb/ (lintian: no errors, no warnings).
+deb:
+	$(DEPS) deb
+	cmake --preset deb
+	cmake --build --preset deb
+	rm -f build/deb/tarvel_*.deb
+	cd build/deb && cpack -G DEB >/dev/null
+	lintian --fail-on error,warning build/deb/tarvel_*.deb
+	@ls build/deb/tarvel_*.deb
+
+# Installs the package into a throwaway Debian 12 root, runs it there and
+# removes it (needs root; the host is not changed).
+deb-test: deb
+	$(DEPS) test
+	tests/package/deb_cycle.sh build/deb/tarvel_*.deb
 
 uninstall:
 	@test -f build/release/install_manifest.txt || { echo "uninstall: nothing installed from here"; exit 1; }
