@@ -67,7 +67,7 @@ quietly() { # what it runs prints only if it fails
 }
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "install-deps: installing ${#missing[@]} packages for 'make $tier': ${missing[*]}"
+  echo "install-deps: installing ${missing[*]} for 'make $tier', with what they need; this can take minutes"
   export DEBIAN_FRONTEND=noninteractive
   quietly as_root apt-get update
   quietly as_root apt-get install -y --no-install-recommends "${missing[@]}"
