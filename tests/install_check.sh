@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a desktop needs:
-# both programs, a valid menu entry, valid software-centre metadata, icons.
+# both programs, a valid menu entry, valid software-centre metadata, icons,
+# the manual pages and shell completion.
 # Usage: install_check.sh BUILD-DIR
 set -euo pipefail
 build=$1
@@ -12,7 +13,9 @@ status=0
 for f in bin/tarvel bin/tarvel-cli share/applications/tarvel.desktop \
          share/metainfo/tarvel.metainfo.xml share/icons/hicolor/scalable/apps/tarvel.svg \
          share/icons/hicolor/16x16/apps/tarvel.png share/icons/hicolor/32x32/apps/tarvel.png \
-         share/icons/hicolor/256x256/apps/tarvel.png; do
+         share/icons/hicolor/256x256/apps/tarvel.png share/man/man1/tarvel.1.gz \
+         share/man/man1/tarvel-cli.1.gz share/bash-completion/completions/tarvel-cli \
+         share/zsh/site-functions/_tarvel-cli share/fish/vendor_completions.d/tarvel-cli.fish; do
   [ -s "$prefix/$f" ] || { echo "missing: $f"; status=1; }
 done
 desktop-file-validate "$prefix/share/applications/tarvel.desktop" || status=1
