@@ -14,7 +14,7 @@ command -v "$tidy" >/dev/null || { echo "tidy: no $tidy; run scripts/install-dep
 [ -f "$db" ] || { echo "tidy: no $db; configure first: cmake --preset dev" >&2; exit 2; }
 
 # Not compiled on Linux: the Windows-only sources.
-skip='^(src/backend/win32/|src/ui/converter_dlg_paint\.cpp$|tests/windows/)'
+skip='^(src/backend/win32/|src/ui/converter_dlg_paint\.cpp$|tests/windows/)|_win32\.cpp$'
 mapfile -t files < <(find src tests bench fuzz -name '*.cpp' | LC_ALL=C sort | grep -Ev "$skip")
 
 # A source without compile commands would pass unchecked: refuse instead.
