@@ -38,7 +38,7 @@ same() {
   cmp -s "$scratch/l.out" "$scratch/w.out" ||
     fail "$name: standard output differs: $(cmp "$scratch/l.out" "$scratch/w.out" 2>&1 | head -n 1)"
   cmp -s "$scratch/l.err" "$scratch/w.err" ||
-    fail "$name: standard error differs: $(diff "$scratch/l.err" "$scratch/w.err" | head -n 3)"
+    fail "$name: standard error differs: $(diff "$scratch/l.err" "$scratch/w.err" | head -n 6)"
 }
 
 # --- Each command once, as the examples in --help run it. ---
