@@ -13,6 +13,9 @@ here=$(dirname "$(realpath "$0")")
 scratch=$(mktemp -d)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$scratch/prefix"
 trap '"${wine%/*}/wineserver" -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+# A server that stays up between cases: one that quits when idle can be on
+# its way out as the next case connects ("Connection reset by peer").
+mkdir "$WINEPREFIX" && "${wine%/*}/wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
 python3 "$here/cli_inputs.py" "$scratch/in" || exit 1
 in=$scratch/in
