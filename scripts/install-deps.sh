@@ -9,12 +9,12 @@
 #   check    + everything CI runs but Windows: clang, sanitizers, valgrind,
 #            clang-tidy, the package tools, the other shells
 #   deb      what `make deb` and its checks need
-#   windows  the mingw-w64 cross compilers and Wine (about 1.5 GB)
+#   windows  CMake and Ninja, the mingw-w64 cross compilers and Wine (about 1.5 GB)
 set -euo pipefail
 tier=${1:-test}
 
-run=(cmake ninja-build g++ make pkg-config
-     qt6-base-dev libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev fonts-dejavu-core)
+build=(cmake ninja-build g++ make pkg-config)
+run=("${build[@]}" qt6-base-dev libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev fonts-dejavu-core)
 test=(googletest libgtest-dev libgmock-dev nlohmann-json3-dev locales
       # the real window under a window manager, and the desktop-file and
       # manual-page validators
@@ -30,7 +30,7 @@ case $tier in
   test) packages=("${run[@]}" "${test[@]}") ;;
   check) packages=("${run[@]}" "${test[@]}" "${deb[@]}" "${check[@]}") ;;
   deb) packages=("${run[@]}" "${deb[@]}") ;;
-  windows) packages=("${windows[@]}") ;;
+  windows) packages=("${build[@]}" "${windows[@]}") ;;
   *) echo "usage: install-deps.sh run|test|check|deb|windows" >&2; exit 2 ;;
 esac
 
