@@ -5,9 +5,10 @@
 # something fails.
 # Usage: install-deps.sh run|test|check|deb|windows
 #   run      build and run the dialog and tarvel-cli
-#   test     + the quick tests (GoogleTest, Xvfb, a window manager, validators)
+#   test     + the quick tests (GoogleTest, Xvfb, a window manager, validators,
+#            zsh and fish)
 #   check    + everything CI runs but Windows: clang, sanitizers, valgrind,
-#            clang-tidy, the package tools, the other shells
+#            clang-tidy, the package tools
 #   deb      what `make deb` and its checks need
 #   windows  CMake and Ninja, the mingw-w64 cross compilers and Wine (about 1.5 GB)
 set -euo pipefail
@@ -18,9 +19,11 @@ run=("${build[@]}" qt6-base-dev libgl-dev libx11-dev libxcb1-dev libxkbcommon-de
 test=(googletest libgtest-dev libgmock-dev nlohmann-json3-dev locales
       # the real window under a window manager, and the desktop-file and
       # manual-page validators
-      xvfb xauth xdotool xclip x11-utils openbox desktop-file-utils appstream time groff-base)
+      xvfb xauth xdotool xclip x11-utils openbox desktop-file-utils appstream time groff-base
+      # tarvel-cli's completion as each shell runs it
+      zsh fish)
 deb=(dpkg-dev file lintian debootstrap)
-check=(clang libclang-rt-14-dev valgrind clang-tidy zsh fish)
+check=(clang libclang-rt-14-dev valgrind clang-tidy)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
          wine wine64 fonts-wine icoutils python3 imagemagick)
