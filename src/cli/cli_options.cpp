@@ -11,6 +11,8 @@ namespace {
 
 constexpr unsigned kValueCommands = kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
 
+// Where an option lists names, SetOption maps them in that order (kFormats,
+// kModels, kDensities); --order names only what ParseByteOrder reads.
 constexpr OptionEntry kOptions[] = {
     {"--order", "ORDER", kHexCommand | kEncodeCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
