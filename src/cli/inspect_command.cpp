@@ -68,20 +68,18 @@ std::optional<std::vector<std::uint8_t>> ReadCleanHex(std::string_view text, std
 
 std::string ClassOf(FloatType type, std::uint64_t bits)
 {
-    const FloatLayout layout = LayoutOf(type);
-    const std::uint64_t fraction = bits & ((std::uint64_t{1} << layout.fractionBits) - 1);
-    const std::uint64_t exponent =
-        (bits >> layout.fractionBits) & ((std::uint64_t{1} << layout.exponentBits) - 1);
-    if (exponent == 0)
-        return fraction == 0 ? "zero" : "subnormal";
-    if (exponent != (std::uint64_t{1} << layout.exponentBits) - 1)
+    const FloatFields fields = FieldsOf(type, bits);
+    if (fields.exponent == 0)
+        return fields.fraction == 0 ? "zero" : "subnormal";
+    if (fields.exponent != MaxExponent(type))
         return "normal";
-    if (fraction == 0)
+    if (fields.fraction == 0)
         return "infinite";
-    if ((fraction >> (layout.fractionBits - 1)) != 0)
+    if ((fields.fraction & QuietBit(type)) != 0)
         return "quiet NaN";
     char payload[24];
-    std::snprintf(payload, sizeof payload, "0x%llx", static_cast<unsigned long long>(fraction));
+    std::snprintf(payload, sizeof payload, "0x%llx",
+                  static_cast<unsigned long long>(fields.fraction));
     return std::string("signalling NaN, payload ") + payload;
 }
 

@@ -6,22 +6,19 @@
 std::uint64_t RoundBinary(FloatType type, bool negative, std::uint64_t significand, int exponent,
                           int beyond)
 {
-    const FloatLayout layout = LayoutOf(type);
-    const int fractionBits = layout.fractionBits;
-    const int totalBits = 1 + layout.exponentBits + fractionBits;
-    const std::uint64_t sign = negative ? std::uint64_t{1} << (totalBits - 1) : 0;
-    const std::uint64_t infinity = ((std::uint64_t{1} << layout.exponentBits) - 1) << fractionBits;
+    const int fractionBits = LayoutOf(type).fractionBits;
+    const std::uint64_t sign = negative ? SignBit(type) : 0;
     if (significand == 0)
         return sign;
-    const int bias = (1 << (layout.exponentBits - 1)) - 1;
+    const auto bias = static_cast<int>(MaxExponent(type) >> 1);
     const int minExponent = 1 - bias;
 
     // Leading bit at 63: value = significand * 2^exponent, leading bit's weight 2^top.
     const int leadingZeros = std::countl_zero(significand);
     significand <<= leadingZeros;
     const long top = static_cast<long>(exponent) - leadingZeros + 63;
-    if (top > bias)
-        return sign | infinity; // at least 2^(largest exponent + 1): beyond the rounding limit
+    if (top > bias) // at least 2^(largest exponent + 1): beyond the rounding limit
+        return sign | InfinityBits(type);
 
     // The type's last place there is 2^(max(top, minExponent) - fractionBits);
     // `shift` counts the significand's bits below it (at least 63 - 52).
@@ -51,22 +48,15 @@ std::uint64_t RoundBinary(FloatType type, bool negative, std::uint64_t significa
 
 std::uint64_t RoundDouble(FloatType type, double value, int beyond)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const bool negative = (bits >> 63) != 0;
-    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    if (biased == 0x7FF) {
-        const FloatLayout layout = LayoutOf(type);
-        const int fractionBits = layout.fractionBits;
-        const int totalBits = 1 + layout.exponentBits + fractionBits;
-        std::uint64_t result = ((std::uint64_t{1} << layout.exponentBits) - 1) << fractionBits;
-        if (negative)
-            result |= std::uint64_t{1} << (totalBits - 1);
-        if (fraction != 0) // quiet bit plus the payload's top
-            result |= (std::uint64_t{1} << (fractionBits - 1)) | (fraction >> (52 - fractionBits));
+    const FloatFields fields = FieldsOf(FloatType::Float64, std::bit_cast<std::uint64_t>(value));
+    if (fields.exponent == MaxExponent(FloatType::Float64)) {
+        std::uint64_t result = InfinityBits(type) | (fields.negative ? SignBit(type) : 0);
+        if (fields.fraction != 0) // quiet bit plus the payload's top
+            result |= QuietBit(type) | (fields.fraction >> (52 - LayoutOf(type).fractionBits));
         return result;
     }
-    if (biased == 0)
-        return RoundBinary(type, negative, fraction, -1074, beyond);
-    return RoundBinary(type, negative, fraction | (std::uint64_t{1} << 52), biased - 1075, beyond);
+    if (fields.exponent == 0)
+        return RoundBinary(type, fields.negative, fields.fraction, -1074, beyond);
+    return RoundBinary(type, fields.negative, fields.fraction | (std::uint64_t{1} << 52),
+                       static_cast<int>(fields.exponent) - 1075, beyond);
 }

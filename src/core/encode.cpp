@@ -192,15 +192,11 @@ std::optional<std::uint64_t> EncodeBits(FloatType type, std::string_view text)
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
         text.remove_prefix(1);
 
-    const FloatLayout layout = LayoutOf(type);
-    const int fractionBits = layout.fractionBits;
-    const std::uint64_t sign =
-        negative ? std::uint64_t{1} << (fractionBits + layout.exponentBits) : 0;
-    const std::uint64_t infinity = ((std::uint64_t{1} << layout.exponentBits) - 1) << fractionBits;
+    const std::uint64_t sign = negative ? SignBit(type) : 0;
     if (EqualsFolded(text, "inf") || EqualsFolded(text, "infinity"))
-        return sign | infinity;
+        return sign | InfinityBits(type);
     if (EqualsFolded(text, "nan"))
-        return sign | infinity | std::uint64_t{1} << (fractionBits - 1);
+        return sign | InfinityBits(type) | QuietBit(type);
 
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     const std::string_view body = hex ? text.substr(2) : text;

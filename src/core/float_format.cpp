@@ -203,9 +203,8 @@ std::string FormatShortest(FloatType type, std::uint64_t bits)
                                 std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
         return {buffer, written.ptr};
     }
-    const std::uint64_t signBit = std::uint64_t{1} << 15;
-    const std::uint64_t magnitudeBits = bits & (signBit - 1);
-    text.assign((bits & signBit) != 0 ? 1 : 0, '-');
+    const std::uint64_t magnitudeBits = bits & (SignBit(type) - 1);
+    text.assign((bits & SignBit(type)) != 0 ? 1 : 0, '-');
     if (magnitudeBits == 0)
         return text + "0";
     return text + Layout(ShortestDigits(type, magnitudeBits, std::fabs(value)));
@@ -216,14 +215,13 @@ std::string FormatExact(double value)
     std::string text;
     if (NonFiniteText(value, text))
         return text;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    text.assign((bits >> 63) != 0 ? 1 : 0, '-');
-    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-    std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
+    const FloatFields fields = FieldsOf(FloatType::Float64, std::bit_cast<std::uint64_t>(value));
+    text.assign(fields.negative ? 1 : 0, '-');
+    std::uint64_t significand = fields.fraction;
     int exponent = -1074;
-    if (biased != 0) {
+    if (fields.exponent != 0) {
         significand |= std::uint64_t{1} << 52;
-        exponent = biased - 1075;
+        exponent = static_cast<int>(fields.exponent) - 1075;
     }
     if (significand == 0)
         return text + "0";
@@ -253,10 +251,10 @@ std::string FormatHex(double value)
     std::string text;
     if (NonFiniteText(value, text))
         return text;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    text = (bits >> 63) != 0 ? "-0x" : "0x";
-    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const FloatFields fields = FieldsOf(FloatType::Float64, std::bit_cast<std::uint64_t>(value));
+    text = fields.negative ? "-0x" : "0x";
+    const auto biased = static_cast<int>(fields.exponent);
+    std::uint64_t fraction = fields.fraction;
     if (biased == 0 && fraction == 0)
         return text + "0p+0";
     text += biased == 0 ? '0' : '1';

@@ -30,6 +30,44 @@ constexpr FloatLayout LayoutOf(FloatType type)
     return {11, 52};
 }
 
+// The sign bit of `type`'s pattern: bit 15, 15, 31 or 63.
+constexpr std::uint64_t SignBit(FloatType type)
+{
+    const FloatLayout layout = LayoutOf(type);
+    return std::uint64_t{1} << (layout.exponentBits + layout.fractionBits);
+}
+
+// The largest exponent field, that of the infinities and NaNs.
+constexpr std::uint64_t MaxExponent(FloatType type)
+{
+    return (std::uint64_t{1} << LayoutOf(type).exponentBits) - 1;
+}
+
+// The pattern of +infinity; a NaN has fraction bits besides.
+constexpr std::uint64_t InfinityBits(FloatType type)
+{
+    return MaxExponent(type) << LayoutOf(type).fractionBits;
+}
+
+// The fraction's top bit, set in a quiet NaN.
+constexpr std::uint64_t QuietBit(FloatType type)
+{
+    return std::uint64_t{1} << (LayoutOf(type).fractionBits - 1);
+}
+
+// The fields of the pattern in the low bytes of `bits` (higher bits ignored).
+struct FloatFields {
+    bool negative;
+    std::uint64_t exponent; // biased, 0 for zeros and subnormals
+    std::uint64_t fraction; // without the leading bit
+};
+constexpr FloatFields FieldsOf(FloatType type, std::uint64_t bits)
+{
+    const int fractionBits = LayoutOf(type).fractionBits;
+    return {(bits & SignBit(type)) != 0, (bits >> fractionBits) & MaxExponent(type),
+            bits & ((std::uint64_t{1} << fractionBits) - 1)};
+}
+
 // Bytes in a value of `type`: 2, 2, 4 or 8.
 constexpr std::size_t ByteSizeOf(FloatType type)
 {
