@@ -1,5 +1,5 @@
+#include "core/binary_round.h"
 #include "core/encode.h"
-#include "core/half.h"
 #include "tests/named_row.h"
 
 #include <gtest/gtest.h>
@@ -86,9 +86,9 @@ TEST(Encode, DoubleRoundingWouldMissTheRows)
     };
     EXPECT_EQ(std::bit_cast<std::uint32_t>(static_cast<float>(viaDouble(kAboveFloatMidpoint))),
               0x3F800000u);
-    EXPECT_EQ(EncodeHalf(viaDouble(kAboveHalfMidpoint)), 0x3C00);
-    EXPECT_EQ(EncodeHalf(viaDouble(kBelowHalfMidpoint)), 0x3C02);
-    EXPECT_EQ(EncodeHalf(viaDouble("65519.999999999999999999")), 0x7C00);
+    EXPECT_EQ(RoundDouble(T::Half, viaDouble(kAboveHalfMidpoint), 0), 0x3C00u);
+    EXPECT_EQ(RoundDouble(T::Half, viaDouble(kBelowHalfMidpoint), 0), 0x3C02u);
+    EXPECT_EQ(RoundDouble(T::Half, viaDouble("65519.999999999999999999"), 0), 0x7C00u);
 }
 
 } // namespace
