@@ -72,7 +72,7 @@ bool PressureCommand::Line(std::string_view text, std::string& result, std::stri
         if (m_command->conversion == Conversion::Pressure)
             y = ConvertPressure(x, m_from, m_to);
         else // the dialog's rule, and its exact inverse
-            y = depth ? KpaToMetres(x) : (x / METRES_PER_PSI + PSI_OFFSET) / KPA_TO_PSI;
+            y = depth ? KpaToMetres(x) : MetresToKpa(x);
         break;
     case DepthModel::Physical:
         y = depth ? PhysicalDepth(x, m_surface, m_density, m_gravity)

@@ -13,3 +13,8 @@ double KpaToMetres(double kpa)
     const double gauge = psi - PSI_OFFSET;
     return gauge * METRES_PER_PSI;
 }
+
+double MetresToKpa(double metres)
+{
+    return (metres / METRES_PER_PSI + PSI_OFFSET) / KPA_TO_PSI;
+}

@@ -1,4 +1,5 @@
-// The two pressure conversions, from kilopascals.
+// The dialog's two pressure conversions, from kilopascals, and the inverse
+// of its head.
 #pragma once
 
 // psi per kilopascal.
@@ -16,3 +17,8 @@ double KpaToPsi(double kpa);
 // rounded to double (never fused), in exactly this order. Not clamped:
 // negative below about 99.99997 kPa.
 double KpaToMetres(double kpa);
+
+// The inverse of KpaToMetres: (metres / METRES_PER_PSI + PSI_OFFSET) /
+// KPA_TO_PSI, each operation rounded to double in that order. Not clamped;
+// infinities and NaNs pass through.
+double MetresToKpa(double metres);
