@@ -4,6 +4,7 @@
 #include "cli/printable.h"
 #include "core/encode.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 
@@ -11,29 +12,37 @@ namespace {
 
 constexpr unsigned kValueCommands = kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
 
-// Where an option lists names, SetOption maps them in that order (kFormats,
-// kModels, kDensities); --order names only what ParseByteOrder reads.
+// The names an option's argument takes, each mapped in order by SetOption.
+constexpr std::string_view kFormatNames[] = {"fixed", "shortest", "exact", "hex"};
+constexpr ValueFormat kFormats[] = {ValueFormat::Fixed, ValueFormat::Shortest, ValueFormat::Exact,
+                                    ValueFormat::Hex};
+constexpr std::string_view kFluidNames[] = {"seawater", "freshwater"};
+constexpr double kFluidDensities[] = {1026.0, 1000.0};
+constexpr std::string_view kModelNames[] = {"dialog", "physical", "unesco"};
+constexpr DepthModel kModels[] = {DepthModel::Dialog, DepthModel::Physical, DepthModel::Unesco};
+
 constexpr OptionEntry kOptions[] = {
     {"--order", "ORDER", kHexCommand | kEncodeCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
      "BADC (byte-swap, 2143); eight-letter and AB/BA forms too",
-     "ABCD DCBA CDAB BADC big little word-swap byte-swap 1234 4321 3412 2143 ABCDEFGH HGFEDCBA "
-     "GHEFCDAB BADCFEHG AB BA"},
+     BYTE_ORDER_NAMES},
     {"--format", "NAME", kValueCommands, "fixed (six decimals, default), shortest, exact or hex",
-     "fixed shortest exact hex"},
-    {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60", ""},
-    {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes", ""},
-    {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first", ""},
-    {"--json", "", kInspectCommand, "print JSON (one object per line of input)", ""},
-    {"--surface", "KPA", kDepthCommand, "absolute pressure at the surface, kPa", ""},
-    {"--density", "KG_PER_M3", kDepthCommand, "density of the water column", ""},
+     kFormatNames},
+    {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60", {}},
+    {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes", {}},
+    {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first", {}},
+    {"--json", "", kInspectCommand, "print JSON (one object per line of input)", {}},
+    {"--surface", "KPA", kDepthCommand, "absolute pressure at the surface, kPa", {}},
+    {"--density", "KG_PER_M3", kDepthCommand, "density of the water column", {}},
     {"--fluid", "NAME", kDepthCommand, "seawater (1026 kg/m^3) or freshwater (1000 kg/m^3)",
-     "seawater freshwater"},
-    {"--gravity", "M_PER_S2", kDepthCommand, "acceleration of gravity", ""},
-    {"--latitude", "DEG", kDepthCommand,
-     "gravity from latitude (1980 international gravity formula); the UNESCO model's latitude", ""},
-    {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco",
-     "dialog physical unesco"},
+     kFluidNames},
+    {"--gravity", "M_PER_S2", kDepthCommand, "acceleration of gravity", {}},
+    {"--latitude",
+     "DEG",
+     kDepthCommand,
+     "gravity from latitude (1980 international gravity formula); the UNESCO model's latitude",
+     {}},
+    {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco", kModelNames},
 };
 
 // Which of `entry`'s names `value` is (0 for the first), or a message that
@@ -41,19 +50,24 @@ constexpr OptionEntry kOptions[] = {
 std::optional<std::size_t> NameIndex(const OptionEntry& entry, std::string_view value,
                                      std::string& error)
 {
+    const auto found = std::find(entry.values.begin(), entry.values.end(), value);
+    if (found != entry.values.end())
+        return static_cast<std::size_t>(found - entry.values.begin());
     std::string listed;
-    std::size_t index = 0;
-    for (std::size_t start = 0; start < entry.values.size(); ++index) {
-        const std::size_t end = std::min(entry.values.find(' ', start), entry.values.size());
-        const std::string_view name = entry.values.substr(start, end - start);
-        if (name == value)
-            return index;
+    for (const std::string_view name : entry.values)
         listed += (listed.empty() ? "" : ", ") + std::string(name);
-        start = end + 1;
-    }
     error = "unknown " + std::string(entry.name.substr(2)) + " '" + Printable(value) + "' (" +
             listed + ")";
     return std::nullopt;
+}
+
+// The order names as a message lists them: in their fours.
+std::string OrderNames()
+{
+    std::string listed;
+    for (std::size_t k = 0; k < BYTE_ORDER_NAMES.size(); ++k)
+        listed += (k == 0 ? "" : k % 4 == 0 ? ", " : " ") + std::string(BYTE_ORDER_NAMES[k]);
+    return listed;
 }
 
 std::string AcceptedOptions(unsigned kind)
@@ -80,8 +94,6 @@ bool SetDepthOption(const OptionEntry& entry, std::string_view value, CliOptions
 {
     const std::string_view name = entry.name;
     if (name == "--model") {
-        static constexpr DepthModel kModels[] = {DepthModel::Dialog, DepthModel::Physical,
-                                                 DepthModel::Unesco};
         const auto index = NameIndex(entry, value, error);
         if (index)
             options.model = kModels[*index];
@@ -90,10 +102,9 @@ bool SetDepthOption(const OptionEntry& entry, std::string_view value, CliOptions
     if (options.model == DepthModel::Dialog)
         options.model = DepthModel::Physical;
     if (name == "--fluid") {
-        static constexpr double kDensities[] = {1026.0, 1000.0};
         const auto index = NameIndex(entry, value, error);
         if (index)
-            options.density = kDensities[*index];
+            options.density = kFluidDensities[*index];
         return index.has_value();
     }
     std::optional<double>& to = name == "--surface"   ? options.surface
@@ -119,15 +130,11 @@ bool SetOption(const OptionEntry& entry, std::string_view value, CliOptions& opt
     if (entry.name == "--order") {
         const auto order = ParseByteOrder(value);
         if (!order) {
-            error = "unknown byte order '" + Printable(value) +
-                    "' (ABCD DCBA CDAB BADC, big little word-swap byte-swap, 1234 4321 3412 "
-                    "2143, ABCDEFGH HGFEDCBA GHEFCDAB BADCFEHG, AB BA)";
+            error = "unknown byte order '" + Printable(value) + "' (" + OrderNames() + ")";
             return false;
         }
         options.order = *order;
     } else if (entry.name == "--format") {
-        static constexpr ValueFormat kFormats[] = {ValueFormat::Fixed, ValueFormat::Shortest,
-                                                   ValueFormat::Exact, ValueFormat::Hex};
         const auto index = NameIndex(entry, value, error);
         if (!index)
             return false;

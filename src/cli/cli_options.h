@@ -51,8 +51,8 @@ struct OptionEntry {
     std::string_view argument; // its argument's name, empty for none
     unsigned commands;         // the CommandKind bits of the commands taking it
     std::string_view help;     // one line
-    std::string_view values;   // the names its argument takes, space-separated;
-                               // empty for a number or any text
+    // The names its argument takes; none for a number or any text.
+    std::span<const std::string_view> values;
 };
 
 // Every option, in the order --help lists them.

@@ -3,7 +3,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/encode_command.h"
-#include "core/pressure_units.h"
+#include "cli/pressure_command.h"
 
 #include <string_view>
 #include <vector>
@@ -34,14 +34,11 @@ std::vector<const OptionEntry*> OptionsOf(const CliCommand& command)
 // The names a command's Nth word after its options takes, or "".
 std::string PositionalWords(const CliCommand& command, int n)
 {
-    std::string words;
     if (command.conversion == Conversion::Encode && n == 0)
-        for (const std::string_view name : EncodeTypeNames())
-            words += (words.empty() ? "" : " ") + std::string(name);
+        return JoinWords(EncodeTypeNames());
     if (command.conversion == Conversion::Pressure && (n == 1 || n == 2))
-        for (const PressureUnit unit : ALL_PRESSURE_UNITS)
-            words += (words.empty() ? "" : " ") + std::string(PressureUnitName(unit));
-    return words;
+        return PressureUnitNames();
+    return "";
 }
 
 std::string CommandNames()
@@ -75,7 +72,7 @@ std::string Bash()
     for (const OptionEntry& entry : CliOptionTable())
         if (!entry.argument.empty())
             s += "    " + std::string(entry.name) + ") COMPREPLY=($(compgen -W " +
-                 Quoted(entry.values) + " -- \"$cur\")); return ;;\n";
+                 Quoted(JoinWords(entry.values)) + " -- \"$cur\")); return ;;\n";
     s += "    esac\n    local i n=0 options= positional=\n"
          "    for ((i = 2; i < COMP_CWORD; i++)); do\n        case ${COMP_WORDS[i]} in\n"
          "        " +
@@ -114,7 +111,7 @@ std::string Zsh()
             s += entry.values.empty() ? std::string(entry.name) + ") _message " +
                                             Quoted(entry.argument) + "; return ;;\n"
                                       : std::string(entry.name) + ") compadd -- " +
-                                            std::string(entry.values) + "; return ;;\n";
+                                            JoinWords(entry.values) + "; return ;;\n";
     s += "esac\nlocal i n=0\nfor ((i = 3; i < CURRENT; i++)); do\n    case ${words[i]} in\n"
          "    " +
          ArgumentOptions() +
@@ -164,7 +161,7 @@ std::string Fish()
         s += "complete -c tarvel-cli -n " + Quoted("__fish_seen_subcommand_from" + commands) +
              " -l " + std::string(entry.name.substr(2));
         if (!entry.argument.empty())
-            s += " -x" + (entry.values.empty() ? "" : " -a " + Quoted(entry.values));
+            s += " -x" + (entry.values.empty() ? "" : " -a " + Quoted(JoinWords(entry.values)));
         s += " -d " + Quoted(entry.help) + "\n";
     }
     for (const CliCommand& command : CliCommandTable())

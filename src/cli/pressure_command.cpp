@@ -11,9 +11,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-// Every unit, for a message that lists them.
 std::string PressureUnitNames()
 {
     std::string names;
@@ -21,8 +18,6 @@ std::string PressureUnitNames()
         names += (names.empty() ? "" : " ") + std::string(PressureUnitName(unit));
     return names;
 }
-
-} // namespace
 
 bool PressureCommand::Setup(const CliCommand& command, const CliOptions& options,
                             std::span<const std::string_view> units, std::string& error)

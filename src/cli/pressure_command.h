@@ -32,6 +32,9 @@ private:
     PressureUnit m_to = PressureUnit::KPa;
 };
 
+// Every unit's symbol, space-separated, as messages list them.
+std::string PressureUnitNames();
+
 // Runs one of the three with `words` after the options: the VALUE (and for
 // `pressure` FROM and TO), or no VALUE to read one per line of the input.
 int RunPressureCommand(const CliCommand& command, const CliOptions& options,

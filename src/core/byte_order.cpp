@@ -1,23 +1,7 @@
 #include "core/byte_order.h"
+#include "core/text_chars.h"
 
 namespace {
-
-struct OrderName {
-    std::string_view name;
-    ByteOrder order;
-};
-
-// Lower case: the name is folded before the look-up.
-constexpr OrderName kNames[] = {
-    {"abcd", ByteOrder::ABCD},      {"dcba", ByteOrder::DCBA},      {"cdab", ByteOrder::CDAB},
-    {"badc", ByteOrder::BADC},      {"abcdefgh", ByteOrder::ABCD},  {"hgfedcba", ByteOrder::DCBA},
-    {"ghefcdab", ByteOrder::CDAB},  {"badcfehg", ByteOrder::BADC},  {"ab", ByteOrder::ABCD},
-    {"ba", ByteOrder::DCBA},        {"big", ByteOrder::ABCD},       {"little", ByteOrder::DCBA},
-    {"word-swap", ByteOrder::CDAB}, {"byte-swap", ByteOrder::BADC}, {"1234", ByteOrder::ABCD},
-    {"4321", ByteOrder::DCBA},      {"3412", ByteOrder::CDAB},      {"2143", ByteOrder::BADC},
-};
-
-constexpr std::size_t kLongestName = 9;
 
 bool IsValueSize(std::size_t size)
 {
@@ -44,17 +28,9 @@ std::size_t TextPosition(std::size_t index, std::size_t size, ByteOrder order)
 
 std::optional<ByteOrder> ParseByteOrder(std::string_view name)
 {
-    if (name.size() > kLongestName)
-        return std::nullopt;
-    char folded[kLongestName] = {};
-    for (std::size_t k = 0; k < name.size(); ++k) {
-        const char c = name[k];
-        folded[k] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    const std::string_view key(folded, name.size());
-    for (const OrderName& entry : kNames)
-        if (entry.name == key)
-            return entry.order;
+    for (std::size_t k = 0; k < BYTE_ORDER_NAMES.size(); ++k)
+        if (text_chars::EqualIgnoringCase(name, BYTE_ORDER_NAMES[k]))
+            return static_cast<ByteOrder>(k % 4);
     return std::nullopt;
 }
 

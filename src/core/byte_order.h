@@ -14,11 +14,21 @@
 // BADC: the words in order, the two bytes of each swapped. Eight bytes follow
 // the same rules over four words; a single word reads as written under ABCD
 // and CDAB, swapped under DCBA and BADC.
+// BYTE_ORDER_NAMES counts on this order.
 enum class ByteOrder { ABCD, DCBA, CDAB, BADC };
 
-// The order `name` stands for, in any case: ABCD DCBA CDAB BADC; ABCDEFGH
-// HGFEDCBA GHEFCDAB BADCFEHG; AB (ABCD) and BA (DCBA); big (ABCD), little
-// (DCBA), word-swap (CDAB), byte-swap (BADC); 1234 4321 3412 2143. No spaces
+// Every name of an order: the Kth stands for order K mod 4 (ABCD, DCBA, CDAB,
+// BADC), so they come in fours, as messages list them, and AB, BA last.
+// clang-format off
+inline constexpr std::array<std::string_view, 18> BYTE_ORDER_NAMES = {
+    "ABCD",     "DCBA",     "CDAB",      "BADC",
+    "big",      "little",   "word-swap", "byte-swap",
+    "1234",     "4321",     "3412",      "2143",
+    "ABCDEFGH", "HGFEDCBA", "GHEFCDAB",  "BADCFEHG",
+    "AB",       "BA"};
+// clang-format on
+
+// The order `name` stands for: one of BYTE_ORDER_NAMES in any case. No spaces
 // are trimmed; anything else is nullopt.
 std::optional<ByteOrder> ParseByteOrder(std::string_view name);
 

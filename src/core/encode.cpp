@@ -18,15 +18,8 @@ namespace {
 constexpr long long kExponentLimit = 1'000'000'000'000'000;
 
 using text_chars::DigitValue;
+using text_chars::EqualIgnoringCase;
 using text_chars::IsCSpace;
-
-// Whether `text` is `lower` in any case.
-bool EqualsFolded(std::string_view text, std::string_view lower)
-{
-    return std::equal(text.begin(), text.end(), lower.begin(), lower.end(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
-}
 
 // Digits with an optional point, at least one digit in all, then optionally
 // the exponent letter, an optional sign and at least one decimal digit: the
@@ -193,9 +186,9 @@ std::optional<std::uint64_t> EncodeBits(FloatType type, std::string_view text)
         text.remove_prefix(1);
 
     const std::uint64_t sign = negative ? SignBit(type) : 0;
-    if (EqualsFolded(text, "inf") || EqualsFolded(text, "infinity"))
+    if (EqualIgnoringCase(text, "inf") || EqualIgnoringCase(text, "infinity"))
         return sign | InfinityBits(type);
-    if (EqualsFolded(text, "nan"))
+    if (EqualIgnoringCase(text, "nan"))
         return sign | InfinityBits(type) | QuietBit(type);
 
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');

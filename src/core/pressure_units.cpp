@@ -1,4 +1,5 @@
 #include "core/pressure_units.h"
+#include "core/text_chars.h"
 
 #include <cstddef>
 #include <iterator>
@@ -59,22 +60,6 @@ const UnitEntry& EntryOf(PressureUnit unit)
     return kUnits[static_cast<std::size_t>(unit)];
 }
 
-char FoldCase(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::optional<PressureUnit> ParsePressureUnit(std::string_view name)
@@ -88,7 +73,7 @@ std::optional<PressureUnit> ParsePressureUnit(std::string_view name)
     if (name == "mPa" || name == "Mbar")
         return std::nullopt;
     for (const UnitEntry& entry : kUnits) {
-        if (EqualIgnoringCase(name, entry.name))
+        if (text_chars::EqualIgnoringCase(name, entry.name))
             return entry.unit;
     }
     return std::nullopt;

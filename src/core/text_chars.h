@@ -1,5 +1,8 @@
-// Character classes the number readers share, as the C locale has them.
+// Character classes the core's readers share, as the C locale has them.
 #pragma once
+
+#include <algorithm>
+#include <string_view>
 
 namespace text_chars {
 
@@ -19,6 +22,19 @@ constexpr int DigitValue(char c, bool hex)
     if (hex && c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// ASCII letters in lower case; every other byte as it is.
+constexpr char FoldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether `a` and `b` are the same text but for the case of ASCII letters.
+constexpr bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
 }
 
 } // namespace text_chars

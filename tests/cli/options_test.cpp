@@ -89,14 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OptionTable, AcceptsEveryNameItOffers)
 {
     for (const OptionEntry& entry : CliOptionTable())
-        for (std::size_t start = 0; start < entry.values.size();) {
-            const std::size_t end = std::min(entry.values.find(' ', start), entry.values.size());
-            const std::string_view words[] = {entry.name, entry.values.substr(start, end - start)};
+        for (const std::string_view name : entry.values) {
+            const std::string_view words[] = {entry.name, name};
             CliOptions options;
             std::string error;
             EXPECT_EQ(ParseCliOptions(words, entry.commands, options, error), 2u)
                 << words[0] << " " << words[1] << ": " << error;
-            start = end + 1;
         }
 }
 
