@@ -221,11 +221,8 @@ int RunInspect(const CliOptions& options, std::span<const std::string_view> word
         error.clear();
         const std::string shown = Inspect(line, options, error);
         bad = bad || !error.empty();
-        if (!error.empty() && !options.json) {
-            if (!out.Flush())
-                break;
-            std::fprintf(io.err, "tarvel-cli: line %zu: %s\n", input.LineNumber(), error.c_str());
-        }
+        if (!error.empty() && !options.json && !ReportBadLine(out, input, io, error))
+            break;
         out.Append(shown.data(), shown.size());
     }
     return FinishRun(got, input, out, io, bad ? kUsageError : 0);

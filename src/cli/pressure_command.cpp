@@ -8,7 +8,6 @@
 #include "core/pressure.h"
 #include "core/pressure_units.h"
 
-#include <cstdio>
 #include <vector>
 
 std::string PressureUnitNames()
@@ -111,9 +110,8 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
             out.AppendLine(result.data(), result.size());
             continue;
         }
-        if (!out.Flush())
+        if (!ReportBadLine(out, input, io, error))
             break;
-        std::fprintf(io.err, "tarvel-cli: line %zu: %s\n", input.LineNumber(), error.c_str());
         status = kUsageError;
     }
     return FinishRun(got, input, out, io, status);

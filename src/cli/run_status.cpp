@@ -44,3 +44,13 @@ int UsageError(const CliStreams& io, std::string_view message)
     std::fprintf(io.err, "tarvel-cli: %.*s\n", static_cast<int>(message.size()), message.data());
     return kUsageError;
 }
+
+bool ReportBadLine(OutputBuffer& out, const BlockReader& input, const CliStreams& io,
+                   std::string_view message)
+{
+    if (!out.Flush())
+        return false;
+    std::fprintf(io.err, "tarvel-cli: line %zu: %.*s\n", input.LineNumber(),
+                 static_cast<int>(message.size()), message.data());
+    return true;
+}

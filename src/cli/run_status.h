@@ -16,6 +16,12 @@ inline constexpr int kUsageError = 2;
 int FinishRun(BlockReader::Status got, const BlockReader& input, OutputBuffer& out,
               const CliStreams& io, int status);
 
+// A bad line of input, reported after the results before it: writes those
+// out, then "tarvel-cli: line N: MESSAGE". False, reporting nothing, when the
+// write fails; FinishRun then says why.
+bool ReportBadLine(OutputBuffer& out, const BlockReader& input, const CliStreams& io,
+                   std::string_view message);
+
 // Writes `text` (whole lines) and reports a failed write. 0 or kFailure.
 int WriteOut(const CliStreams& io, std::string_view text);
 

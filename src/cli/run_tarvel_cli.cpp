@@ -187,9 +187,8 @@ int RunScript(const CliStreams& io)
             }
         }
         if (!error.empty()) {
-            if (!out.Flush()) // the results before it come first
+            if (!ReportBadLine(out, input, io, error))
                 break;
-            std::fprintf(io.err, "tarvel-cli: line %zu: %s\n", input.LineNumber(), error.c_str());
             status = kUsageError;
             if (!io.interactive)
                 break;
