@@ -68,13 +68,6 @@ BlockReader::Status BlockReader::WaitForMore(std::size_t scanned, OutputBuffer& 
     if (m_eof)
         return Status::End;
     m_scanned = scanned;
-    Status status = Status::Line;
-    Fill(pending, status);
-    return status;
-}
-
-bool BlockReader::Fill(OutputBuffer& pending, Status& status)
-{
     const std::size_t available = m_end - m_begin;
     if (m_begin > 0) { // keep the unfinished line at the front
         std::memmove(m_buffer.get(), m_buffer.get() + m_begin, available);
@@ -83,9 +76,8 @@ bool BlockReader::Fill(OutputBuffer& pending, Status& status)
     }
     if (m_end + 1 == m_capacity) { // a line longer than the buffer
         if (m_capacity > kMaxLine) {
-            status = Status::TooLong;
             m_lineNumber += 1;
-            return false;
+            return Status::TooLong;
         }
         const std::size_t capacity = std::min(2 * (m_capacity - 1), kMaxLine + 1) + 1;
         std::unique_ptr<char[]> bigger(new char[capacity]);
@@ -93,32 +85,23 @@ bool BlockReader::Fill(OutputBuffer& pending, Status& status)
         m_buffer = std::move(bigger);
         m_capacity = capacity;
     }
-    if (!pending.Flush()) {
-        status = Status::End; // the writer reports its own failure
-        return false;
-    }
-    if (m_interrupted != nullptr && *m_interrupted != 0) {
-        status = Status::Interrupted;
-        return false;
-    }
-    for (;;) {
+    if (!pending.Flush())
+        return Status::End; // the writer reports its own failure
+    for (;;) {              // a read cut short by a signal is tried again, unless it interrupts
+        if (m_interrupted != nullptr && *m_interrupted != 0)
+            return Status::Interrupted;
         const std::ptrdiff_t n = ReadBytes(m_fd, m_buffer.get() + m_end, m_capacity - 1 - m_end);
         if (n > 0) {
             m_end += static_cast<std::size_t>(n);
-            return true;
+            return Status::Line;
         }
         if (n == 0) {
             m_eof = true;
-            return true;
+            return Status::Line;
         }
         if (errno != EINTR) {
             m_error = errno;
-            status = Status::ReadError;
-            return false;
-        }
-        if (m_interrupted != nullptr && *m_interrupted != 0) {
-            status = Status::Interrupted;
-            return false;
+            return Status::ReadError;
         }
     }
 }

@@ -77,7 +77,6 @@ private:
     // After `scanned` bytes without a line end: End at the end of input, else
     // reads more (Line to look again) or says why it cannot.
     Status WaitForMore(std::size_t scanned, OutputBuffer& pending);
-    bool Fill(OutputBuffer& pending, Status& status);
 
     int m_fd;
     const volatile std::sig_atomic_t* m_interrupted;
