@@ -55,8 +55,6 @@ std::uint64_t RoundDouble(FloatType type, double value, int beyond)
             result |= QuietBit(type) | (fields.fraction >> (52 - LayoutOf(type).fractionBits));
         return result;
     }
-    if (fields.exponent == 0)
-        return RoundBinary(type, fields.negative, fields.fraction, -1074, beyond);
-    return RoundBinary(type, fields.negative, fields.fraction | (std::uint64_t{1} << 52),
-                       static_cast<int>(fields.exponent) - 1075, beyond);
+    const BinaryMagnitude magnitude = MagnitudeOf(fields);
+    return RoundBinary(type, fields.negative, magnitude.significand, magnitude.exponent, beyond);
 }

@@ -217,12 +217,7 @@ std::string FormatExact(double value)
         return text;
     const FloatFields fields = FieldsOf(FloatType::Float64, std::bit_cast<std::uint64_t>(value));
     text.assign(fields.negative ? 1 : 0, '-');
-    std::uint64_t significand = fields.fraction;
-    int exponent = -1074;
-    if (fields.exponent != 0) {
-        significand |= std::uint64_t{1} << 52;
-        exponent = static_cast<int>(fields.exponent) - 1075;
-    }
+    auto [significand, exponent] = MagnitudeOf(fields);
     if (significand == 0)
         return text + "0";
     // An odd significand: a value below 1 then ends in the digit 5, so it has

@@ -68,6 +68,20 @@ constexpr FloatFields FieldsOf(FloatType type, std::uint64_t bits)
             bits & ((std::uint64_t{1} << fractionBits) - 1)};
 }
 
+// A finite double's magnitude, exactly significand * 2^exponent: the fraction
+// with its leading bit (none for zeros and subnormals), exponent -1074 up.
+struct BinaryMagnitude {
+    std::uint64_t significand;
+    int exponent;
+};
+constexpr BinaryMagnitude MagnitudeOf(const FloatFields& doubleFields)
+{
+    if (doubleFields.exponent == 0)
+        return {doubleFields.fraction, -1074};
+    return {doubleFields.fraction | (std::uint64_t{1} << 52),
+            static_cast<int>(doubleFields.exponent) - 1075};
+}
+
 // Bytes in a value of `type`: 2, 2, 4 or 8.
 constexpr std::size_t ByteSizeOf(FloatType type)
 {

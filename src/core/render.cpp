@@ -1,4 +1,5 @@
 #include "core/render.h"
+#include "core/float_type.h"
 
 #include <bit>
 #include <charconv>
@@ -19,15 +20,10 @@ constexpr char kPairs[201] =
 // mantissa * 15625 (below 2^67, held in two words) shifted by exponent + 6.
 bool Millionths(std::uint64_t bits, std::uint64_t& millionths)
 {
-    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    if (biased >= 1023 + 44)
-        return false;     // inf, nan, or too large
-    int exponent = -1074; // subnormal
-    if (biased != 0) {
-        exponent = biased - 1075;
-        mantissa |= std::uint64_t{1} << 52;
-    }
+    const FloatFields fields = FieldsOf(FloatType::Float64, bits);
+    if (fields.exponent >= 1023 + 44)
+        return false; // inf, nan, or too large
+    const auto [mantissa, exponent] = MagnitudeOf(fields);
     const int shift = -(exponent + 6);
     if (shift <= 0) { // an integer count: the value has no bits below 2^-6
         millionths = mantissa * 15625 << -shift;
