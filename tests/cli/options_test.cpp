@@ -1,12 +1,10 @@
 // The options beyond the dialog: orders, formats, 16-bit types, encode.
-#include "cli/cli_options.h"
 #include "tests/cli_in_memory.h"
 #include "tests/named_row.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -84,18 +82,5 @@ INSTANTIATE_TEST_SUITE_P(
         OptionRow{"BadFormat", {"float", "--format", "sci", "1"}, "", "", 2, "'sci'"},
         OptionRow{"BadDigits", {"float", "--digits", "61", "1"}, "", "", 2, "'61'"}),
     [](const auto& row) { return row.param.name; });
-
-// Shell completion offers these names, so each must parse.
-TEST(OptionTable, AcceptsEveryNameItOffers)
-{
-    for (const OptionEntry& entry : CliOptionTable())
-        for (const std::string_view name : entry.values) {
-            const std::string_view words[] = {entry.name, name};
-            CliOptions options;
-            std::string error;
-            EXPECT_EQ(ParseCliOptions(words, entry.commands, options, error), 2u)
-                << words[0] << " " << words[1] << ": " << error;
-        }
-}
 
 } // namespace
