@@ -20,9 +20,8 @@ double DecodeBits(FloatType type, std::uint64_t bits)
             std::ldexp(static_cast<double>(fields.fraction), 1 - bias - fractionBits);
         return fields.negative ? -magnitude : magnitude;
     }
-    // In 1..2046 for every layout.
-    const auto doubleBiased =
-        static_cast<std::uint64_t>(static_cast<int>(fields.exponent) - bias + 1023);
+    // The same power of two in the double's bias: in 1..2046 for every layout.
+    const std::uint64_t doubleBiased = fields.exponent + static_cast<std::uint64_t>(1023 - bias);
     return std::bit_cast<double>(sign | (doubleBiased << 52) |
                                  (fields.fraction << (52 - fractionBits)));
 }
