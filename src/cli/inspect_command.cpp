@@ -212,18 +212,16 @@ int RunInspect(const CliOptions& options, std::span<const std::string_view> word
         const int status = WriteOut(io, shown);
         return status != 0 ? status : error.empty() ? 0 : kUsageError;
     }
-    OutputBuffer out(io.out, io.interrupted);
-    BlockReader input(io.in, io.interrupted);
-    bool bad = false;
-    std::string_view line;
-    BlockReader::Status got;
-    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed()) {
-        error.clear();
-        const std::string shown = Inspect(line, options, error);
-        bad = bad || !error.empty();
-        if (!error.empty() && !options.json && !ReportBadLine(out, input, io, error))
-            break;
-        out.Append(shown.data(), shown.size());
-    }
-    return FinishRun(got, input, out, io, bad ? kUsageError : 0);
+    return RunEachLine(
+        io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
+            error.clear();
+            const std::string shown = Inspect(line, options, error);
+            if (!error.empty()) {
+                status = kUsageError;
+                if (!options.json && !ReportBadLine(out, input, io, error))
+                    return false;
+            }
+            out.Append(shown.data(), shown.size());
+            return true;
+        });
 }

@@ -100,21 +100,15 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
             return UsageError(io, error);
         return WriteOut(io, result + "\n");
     }
-    OutputBuffer out(io.out, io.interrupted);
-    BlockReader input(io.in, io.interrupted);
-    int status = 0;
-    std::string_view line;
-    BlockReader::Status got;
-    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed()) {
-        if (run.Line(line, result, error)) {
-            out.AppendLine(result.data(), result.size());
-            continue;
-        }
-        if (!ReportBadLine(out, input, io, error))
-            break;
-        status = kUsageError;
-    }
-    return FinishRun(got, input, out, io, status);
+    return RunEachLine(
+        io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
+            if (run.Line(line, result, error)) {
+                out.AppendLine(result.data(), result.size());
+                return true;
+            }
+            status = kUsageError;
+            return ReportBadLine(out, input, io, error);
+        });
 }
 
 bool PressureCommandLine(const CliCommand& command, const CliOptions& options,

@@ -27,3 +27,20 @@ int WriteOut(const CliStreams& io, std::string_view text);
 
 // Prints "tarvel-cli: MESSAGE" on the error stream; returns kUsageError.
 int UsageError(const CliStreams& io, std::string_view message);
+
+// Runs `handle(line, out, input, status)` on each line of standard input as
+// it is read, writing through `out`, then ends the run as FinishRun does with
+// the `status` (0 to start) that `handle` leaves. `handle` returns false to
+// end the run early.
+template <class Handle> int RunEachLine(const CliStreams& io, Handle handle)
+{
+    OutputBuffer out(io.out, io.interrupted);
+    BlockReader input(io.in, io.interrupted);
+    int status = 0;
+    std::string_view line;
+    BlockReader::Status got;
+    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed())
+        if (!handle(line, out, input, status))
+            break;
+    return FinishRun(got, input, out, io, status);
+}

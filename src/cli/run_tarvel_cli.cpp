@@ -161,14 +161,10 @@ bool SplitOptions(const ScriptLine& parsed, CliOptions& options,
 int RunScript(const CliStreams& io)
 {
     ConverterSession session;
-    OutputBuffer out(io.out, io.interrupted);
-    BlockReader input(io.in, io.interrupted);
-    int status = 0;
-    std::string_view line;
-    BlockReader::Status got;
-    while ((got = input.Next(line, out)) == BlockReader::Status::Line && !out.Failed()) {
+    return RunEachLine(io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input,
+                               int& status) {
         if (IsBlank(line))
-            continue;
+            return true;
         const ScriptLine parsed = ParseScriptLine(line);
         std::string error;
         CliOptions options;
@@ -183,21 +179,17 @@ int RunScript(const CliStreams& io)
             std::string result;
             if (PressureCommandLine(*parsed.command, options, text.value_or(""), result, error)) {
                 out.AppendLine(result.data(), result.size());
-                continue;
+                return true;
             }
         }
-        if (!error.empty()) {
-            if (!ReportBadLine(out, input, io, error))
-                break;
+        if (!error.empty()) { // typed at a terminal, the session goes on
             status = kUsageError;
-            if (!io.interactive)
-                break;
-            continue;
+            return ReportBadLine(out, input, io, error) && io.interactive;
         }
         const std::string shown = session.RunWith(*parsed.command, options, text);
         out.AppendLine(shown.data(), shown.size());
-    }
-    return FinishRun(got, input, out, io, status);
+        return true;
+    });
 }
 
 } // namespace
