@@ -9,7 +9,22 @@
 
 namespace {
 constexpr std::size_t kBlock = std::size_t{1} << 20;
+// Room for the longest line kept whole, with "\r\n"; a buffer this full
+// without a line end holds a line that is too long.
+constexpr std::size_t kMostData = BlockReader::kMaxLine + 2;
+
+// The length of the line starting at `p`, before `end`: up to its '\n', not
+// counting one '\r' before it.
+std::size_t LineLength(const char* p, const char* end)
+{
+    const auto* newline =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    const char* stop = newline != nullptr ? newline : end;
+    if (newline != nullptr && stop > p && stop[-1] == '\r')
+        --stop;
+    return static_cast<std::size_t>(stop - p);
 }
+} // namespace
 
 BlockReader::BlockReader(int fd, const volatile std::sig_atomic_t* interrupted)
     : m_fd(fd), m_interrupted(interrupted), m_buffer(new char[kBlock + 1]), m_capacity(kBlock + 1)
@@ -33,7 +48,7 @@ BlockReader::Status BlockReader::Next(std::string_view& line, OutputBuffer& pend
             m_begin += consumed;
             m_scanned = 0;
             ++m_lineNumber;
-            return Status::Line;
+            return line.size() > kMaxLine ? Status::TooLong : Status::Line;
         }
         if (const Status more = WaitForMore(available, pending); more != Status::Line)
             return more;
@@ -51,6 +66,21 @@ BlockReader::Status BlockReader::NextBlock(std::span<char>& lines, OutputBuffer&
                 --size;
             if (size == m_scanned)
                 size = 0;
+        }
+        if (size > 0 && m_capacity - 1 == kMostData) { // only now can a line be too long
+            for (std::size_t at = 0; at < size;) {
+                const std::size_t length = LineLength(begin + at, begin + size);
+                if (length > kMaxLine) {
+                    if (at == 0) {
+                        ++m_lineNumber;
+                        return Status::TooLong;
+                    }
+                    size = at; // the lines before it first
+                    break;
+                }
+                at += length + 1;
+                at += at < size && begin[at - 1] == '\r' ? 1 : 0;
+            }
         }
         if (size > 0) {
             lines = std::span<char>(begin, size);
@@ -74,12 +104,14 @@ BlockReader::Status BlockReader::WaitForMore(std::size_t scanned, OutputBuffer& 
         m_begin = 0;
         m_end = available;
     }
-    if (m_end + 1 == m_capacity) { // a line longer than the buffer
-        if (m_capacity > kMaxLine) {
+    // A full buffer without a line end: grow it, up to room for the longest
+    // line with "\r\n"; at that size the line is longer than the limit.
+    if (m_end + 1 == m_capacity) {
+        if (m_capacity - 1 == kMostData) {
             m_lineNumber += 1;
             return Status::TooLong;
         }
-        const std::size_t capacity = std::min(2 * (m_capacity - 1), kMaxLine + 1) + 1;
+        const std::size_t capacity = std::min(2 * (m_capacity - 1), kMostData) + 1;
         std::unique_ptr<char[]> bigger(new char[capacity]);
         std::memcpy(bigger.get(), m_buffer.get(), m_end);
         m_buffer = std::move(bigger);

@@ -1,16 +1,19 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_command.h"
+#include "cli/option_checks.h"
 #include "cli/printable.h"
 #include "core/encode.h"
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
+#include <limits>
 
 namespace {
 
 constexpr unsigned kValueCommands = kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
+constexpr double kMax = std::numeric_limits<double>::max();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The names an option's argument takes, each mapped in order by SetOption.
 constexpr std::string_view kFormatNames[] = {"fixed", "shortest", "exact", "hex"};
@@ -28,20 +31,46 @@ constexpr OptionEntry kOptions[] = {
      BYTE_ORDER_NAMES},
     {"--format", "NAME", kValueCommands, "fixed (six decimals, default), shortest, exact or hex",
      kFormatNames},
-    {"--digits", "N", kValueCommands, "fixed notation with N decimals, 0 to 60", {}},
+    {"--digits",
+     "N",
+     kValueCommands,
+     "fixed notation with N decimals, 0 to 60",
+     {},
+     NumberRule{0, 60, false, true}},
     {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes", {}},
-    {"--near", "VALUE", kInspectCommand, "sort the rows by distance from VALUE, nearest first", {}},
+    {"--near",
+     "VALUE",
+     kInspectCommand,
+     "sort the rows by distance from VALUE (inf and -inf too), nearest first",
+     {},
+     NumberRule{-kInf, kInf}},
     {"--json", "", kInspectCommand, "print JSON (one object per line of input)", {}},
-    {"--surface", "KPA", kDepthCommand, "absolute pressure at the surface, kPa", {}},
-    {"--density", "KG_PER_M3", kDepthCommand, "density of the water column", {}},
+    {"--surface",
+     "KPA",
+     kDepthCommand,
+     "absolute pressure at the surface, kPa",
+     {},
+     NumberRule{0, kMax}},
+    {"--density",
+     "KG_PER_M3",
+     kDepthCommand,
+     "density of the water column",
+     {},
+     NumberRule{0, kMax, true}},
     {"--fluid", "NAME", kDepthCommand, "seawater (1026 kg/m^3) or freshwater (1000 kg/m^3)",
      kFluidNames},
-    {"--gravity", "M_PER_S2", kDepthCommand, "acceleration of gravity", {}},
+    {"--gravity",
+     "M_PER_S2",
+     kDepthCommand,
+     "acceleration of gravity",
+     {},
+     NumberRule{0, kMax, true}},
     {"--latitude",
      "DEG",
      kDepthCommand,
      "gravity from latitude (1980 international gravity formula); the UNESCO model's latitude",
-     {}},
+     {},
+     NumberRule{-90, 90}},
     {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco", kModelNames},
 };
 
@@ -79,87 +108,80 @@ std::string AcceptedOptions(unsigned kind)
     return names.empty() ? "none" : names;
 }
 
-// A number as a whole, or a message naming the option and the text.
-bool ReadOptionNumber(std::string_view option, std::string_view value, std::optional<double>& to,
-                      std::string& error)
-{
-    to = ReadStrictNumber(value);
-    if (!to)
-        error = std::string(option) + " takes a number, not '" + Printable(value) + "'";
-    return to.has_value();
-}
-
-bool SetDepthOption(const OptionEntry& entry, std::string_view value, CliOptions& options,
-                    std::string& error)
-{
-    const std::string_view name = entry.name;
-    if (name == "--model") {
-        const auto index = NameIndex(entry, value, error);
-        if (index)
-            options.model = kModels[*index];
-        return index.has_value();
-    }
-    if (options.model == DepthModel::Dialog)
-        options.model = DepthModel::Physical;
-    if (name == "--fluid") {
-        const auto index = NameIndex(entry, value, error);
-        if (index)
-            options.density = kFluidDensities[*index];
-        return index.has_value();
-    }
-    std::optional<double>& to = name == "--surface"   ? options.surface
-                                : name == "--density" ? options.density
-                                : name == "--gravity" ? options.gravity
-                                                      : options.latitude;
-    if (!ReadOptionNumber(name, value, to, error))
-        return false;
-    if ((name == "--density" || name == "--gravity") && !(*to > 0)) {
-        error = std::string(name) + " must be above zero, not '" + Printable(value) + "'";
-        return false;
-    }
-    if (name == "--latitude" && !(*to >= -90 && *to <= 90)) {
-        error = "--latitude must be from -90 to 90, not '" + Printable(value) + "'";
-        return false;
-    }
-    return true;
-}
-
-bool SetOption(const OptionEntry& entry, std::string_view value, CliOptions& options,
+// Sets what `entry` says, its argument `value` already checked against its
+// number rule (`number`) where it has one.
+bool SetOption(const OptionEntry& entry, std::string_view value, double number, CliOptions& options,
                std::string& error)
 {
-    if (entry.name == "--order") {
+    const std::string_view name = entry.name;
+    std::optional<std::size_t> index = 0;
+    if (!entry.values.empty() && name != "--order" && !(index = NameIndex(entry, value, error)))
+        return false;
+    if (name == "--order") {
         const auto order = ParseByteOrder(value);
         if (!order) {
             error = "unknown byte order '" + Printable(value) + "' (" + OrderNames() + ")";
             return false;
         }
         options.order = *order;
-    } else if (entry.name == "--format") {
-        const auto index = NameIndex(entry, value, error);
-        if (!index)
-            return false;
+    } else if (name == "--format") {
         options.format = kFormats[*index];
-    } else if (entry.name == "--digits") {
-        int digits = -1;
-        const auto [end, problem] =
-            std::from_chars(value.data(), value.data() + value.size(), digits);
-        if (problem != std::errc() || end != value.data() + value.size() || digits < 0 ||
-            digits > 60) {
-            error = "--digits takes a whole number from 0 to 60, not '" + Printable(value) + "'";
-            return false;
-        }
+    } else if (name == "--digits") {
         options.format = ValueFormat::Fixed;
-        options.digits = digits;
-    } else if (entry.name == "--registers") {
+        options.digits = static_cast<int>(number);
+    } else if (name == "--registers") {
         options.registers = true;
-    } else if (entry.name == "--near") {
-        options.nearValue = std::string(value);
-    } else if (entry.name == "--json") {
+    } else if (name == "--near") {
+        options.nearest = number;
+    } else if (name == "--json") {
         options.json = true;
+    } else if (name == "--model") {
+        options.modelAsked = kModels[*index];
+    } else if (name == "--fluid") {
+        options.fluidDensity = kFluidDensities[*index];
     } else {
-        return SetDepthOption(entry, value, options, error);
+        (name == "--surface"   ? options.surface
+         : name == "--density" ? options.density
+         : name == "--gravity" ? options.gravity
+                               : options.latitude) = number;
     }
     return true;
+}
+
+// Takes the option `word` (with its argument at words[k], moving k past it).
+bool TakeOption(std::string_view word, std::span<const std::string_view> words, std::size_t& k,
+                const CliCommand& command, CliOptions& options, std::string& error)
+{
+    const OptionEntry* found = nullptr;
+    for (const OptionEntry& entry : kOptions)
+        if (entry.name == word)
+            found = &entry;
+    if (found == nullptr || (found->commands & command.kind) == 0) {
+        error = (found == nullptr ? "unknown option '" + Printable(word) + "'"
+                                  : "'" + std::string(word) + "' is not an option of " +
+                                        std::string(command.name)) +
+                " (" + std::string(command.name) + " takes " + AcceptedOptions(command.kind) + ")";
+        return false;
+    }
+    std::string_view value;
+    if (!found->argument.empty()) {
+        if (k == words.size()) {
+            error = std::string(word) + " needs " + std::string(found->argument);
+            return false;
+        }
+        value = words[k++];
+    }
+    double number = 0;
+    if (found->number) {
+        const auto read = CheckedNumber(value, *found->number);
+        if (!read) {
+            error = std::string(word) + " takes " + DescribeRule(*found->number) + ", not '" +
+                    Printable(value) + "'";
+            return false;
+        }
+        number = *read;
+    }
+    return SetOption(*found, value, number, options, error);
 }
 
 } // namespace
@@ -169,35 +191,26 @@ std::span<const OptionEntry> CliOptionTable()
     return kOptions;
 }
 
-std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> words, unsigned kind,
-                                           CliOptions& options, std::string& error)
+std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> words,
+                                            const CliCommand& command, CliOptions& options,
+                                            std::string& error)
 {
-    std::size_t k = 0;
-    while (k < words.size() && words[k].starts_with("--")) {
+    CommandWords parsed;
+    bool optionsEnded = false;
+    for (std::size_t k = 0; k < words.size();) {
         const std::string_view word = words[k++];
-        if (word == "--")
-            return k;
-        const OptionEntry* found = nullptr;
-        for (const OptionEntry& entry : kOptions)
-            if (entry.name == word && (entry.commands & kind) != 0)
-                found = &entry;
-        if (found == nullptr) {
-            error = "unknown option '" + Printable(word) +
-                    "' (accepted here: " + AcceptedOptions(kind) + ")";
-            return std::nullopt;
-        }
-        std::string_view value;
-        if (!found->argument.empty()) {
-            if (k == words.size()) {
-                error = std::string(word) + " needs " + std::string(found->argument);
-                return std::nullopt;
-            }
-            value = words[k++];
-        }
-        if (!SetOption(*found, value, options, error))
+        if (optionsEnded || !(word.starts_with("--") || word == "-h"))
+            parsed.text.push_back(word);
+        else if (word == "--")
+            optionsEnded = true;
+        else if (word == "--help" || word == "-h")
+            parsed.help = true;
+        else if (!TakeOption(word, words, k, command, options, error))
             return std::nullopt;
     }
-    return k;
+    if (!SettleDepthOptions(options, error))
+        return std::nullopt;
+    return parsed;
 }
 
 std::optional<double> ReadStrictNumber(std::string_view text)
@@ -223,7 +236,7 @@ std::vector<std::string_view> SplitWords(std::string_view text)
 {
     std::vector<std::string_view> words;
     for (std::size_t start = 0; start <= text.size();) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
+        const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
         words.push_back(text.substr(start, end - start));
         start = end + 1;
     }

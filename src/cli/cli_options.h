@@ -21,16 +21,19 @@ enum class DepthModel { Dialog, Physical, Unesco };
 struct CliOptions {
     ByteOrder order = ByteOrder::ABCD;
     ValueFormat format = ValueFormat::Fixed;
-    int digits = 6;                       // decimals of the fixed format
-    bool registers = false;               // encode: 16-bit words in decimal, not bytes
-    bool json = false;                    // inspect
-    std::optional<std::string> nearValue; // inspect: the value to sort rows by
-    // depth and pressure-at; any of the first four switches to Physical.
-    std::optional<double> surface;  // kPa, absolute
-    std::optional<double> density;  // kg/m^3
-    std::optional<double> gravity;  // m/s^2
-    std::optional<double> latitude; // degrees
-    DepthModel model = DepthModel::Dialog;
+    int digits = 6;                // decimals of the fixed format
+    bool registers = false;        // encode: 16-bit words in decimal, not bytes
+    bool json = false;             // inspect
+    std::optional<double> nearest; // inspect: the value to sort rows by
+    // depth and pressure-at; any of the first four, or --fluid, means
+    // Physical unless --model says otherwise (conflicts are refused).
+    std::optional<double> surface;      // kPa, absolute
+    std::optional<double> density;      // kg/m^3, from --density or --fluid
+    std::optional<double> gravity;      // m/s^2
+    std::optional<double> latitude;     // degrees
+    std::optional<double> fluidDensity; // --fluid's, until settled into density
+    std::optional<DepthModel> modelAsked;
+    DepthModel model = DepthModel::Dialog; // settled from the above
 
     // The dialog's own reading and writing: as written, six decimals.
     bool IsDialogDefault() const
@@ -46,6 +49,16 @@ struct CliOptions {
     }
 };
 
+// The numbers an option's argument may be: from `low` to `high` (above
+// `low` when `lowOpen`), whole when `whole`. NaN is never in range; an
+// infinity only where a bound is one.
+struct NumberRule {
+    double low;
+    double high;
+    bool lowOpen = false;
+    bool whole = false;
+};
+
 struct OptionEntry {
     std::string_view name;     // "--order"
     std::string_view argument; // its argument's name, empty for none
@@ -53,24 +66,36 @@ struct OptionEntry {
     std::string_view help;     // one line
     // The names its argument takes; none for a number or any text.
     std::span<const std::string_view> values;
+    // For a number: the numbers it takes.
+    std::optional<NumberRule> number = std::nullopt;
 };
 
 // Every option, in the order --help lists them.
 std::span<const OptionEntry> CliOptionTable();
 
-// Reads the options of a command of `kind` from `words`, up to the first
-// word that is not an option (a TEXT; a single '-' starts none, so "-5" is
-// TEXT) or past "--". Returns the number of words taken, or nullopt with
-// `error` set to a one-line message that names the word and the accepted
-// names.
-std::optional<std::size_t> ParseCliOptions(std::span<const std::string_view> words, unsigned kind,
-                                           CliOptions& options, std::string& error);
+// What the words of a command line hold besides its options.
+struct CommandWords {
+    std::vector<std::string_view> text; // the TEXT words, in order
+    bool help = false;                  // -h or --help among them
+};
+
+// Reads the options of `command` from `words`: a word starting with "--" is
+// an option wherever it stands, taking the next word as its argument if it
+// has one, until a "--" word, after which every word is TEXT; any other word
+// is TEXT ("-5" too), except "-h". Every argument is checked against the
+// option's names or number rule, and the options together for conflicts
+// (never settled by position). Returns the TEXT words, or nullopt with
+// `error` set to a one-line message naming the option and the value.
+std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> words,
+                                            const CliCommand& command, CliOptions& options,
+                                            std::string& error);
 
 // The words of a command line joined by single spaces, as one TEXT.
 std::string JoinWords(std::span<const std::string_view> words);
 
-// Splits a session line's text into words at single spaces, for options;
-// the TEXT after them is what follows the last option's space, untouched.
+// Splits a session line's text into words at spaces and tabs; runs of them
+// give empty words, so joining with single spaces gives back a text of
+// single-space runs unchanged.
 std::vector<std::string_view> SplitWords(std::string_view text);
 
 // `text` as a number when the whole of it is one (white space around it

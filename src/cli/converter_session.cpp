@@ -6,6 +6,8 @@
 #include "core/pressure.h"
 #include "core/render.h"
 
+#include <algorithm>
+
 const CString& ConverterSession::Run(const CliCommand& command,
                                      std::optional<std::string_view> text)
 {
@@ -36,10 +38,13 @@ std::string ConverterSession::RunWith(const CliCommand& command, const CliOption
 
 ScriptLine ParseScriptLine(std::string_view line)
 {
-    ScriptLine parsed{nullptr, line, std::nullopt};
-    if (const auto space = line.find(' '); space != std::string_view::npos) {
-        parsed.name = line.substr(0, space);
-        parsed.text = line.substr(space + 1);
+    const std::size_t start = std::min(line.find_first_not_of(" \t"), line.size());
+    const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+    ScriptLine parsed{nullptr, line.substr(start, end - start), std::nullopt};
+    if (end < line.size()) {
+        const std::size_t text = std::min(line.find_first_not_of(" \t", end), line.size());
+        // One blank after the command always goes, so "psi " types an empty text.
+        parsed.text = line.substr(std::max(text, end + 1));
     }
     parsed.command = FindCliCommand(parsed.name);
     return parsed;

@@ -33,8 +33,9 @@ private:
     CHeadlessDialog m_window;
 };
 
-// Splits a session-script line into its command and, after the first space,
-// its text. Null command when the name is unknown.
+// Splits a session-script line into its command (after any leading blanks)
+// and, after the blanks (spaces or tabs) that follow it, its text. Null
+// command when the name is unknown.
 struct ScriptLine {
     const CliCommand* command;
     std::string_view name;

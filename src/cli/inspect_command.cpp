@@ -1,12 +1,12 @@
 #include "cli/inspect_command.h"
 
 #include "cli/block_reader.h"
+#include "cli/byte_text.h"
 #include "cli/printable.h"
 #include "cli/run_status.h"
 #include "core/byte_order.h"
 #include "core/float_format.h"
 #include "core/float_type.h"
-#include "core/number_reader.h"
 #include "core/render.h"
 #include "core/text_chars.h"
 
@@ -27,45 +27,6 @@ struct Row {
     double value = 0;
 };
 
-// The bytes of a clean hex text, or a message naming the position of what is
-// not: pairs of digits, in groups apart by spaces, tabs, ':', '-', ',' or '_',
-// with "0x" allowed before the text or any group.
-std::optional<std::vector<std::uint8_t>> ReadCleanHex(std::string_view text, std::string& error)
-{
-    const auto digit = [](char c) { return text_chars::DigitValue(c, true); };
-    std::vector<std::uint8_t> bytes;
-    std::size_t k = 0;
-    while (k < text.size()) {
-        if (std::string_view(" \t:-,_").find(text[k]) != std::string_view::npos) {
-            ++k;
-            continue;
-        }
-        if (text.substr(k, 2) == "0x" || text.substr(k, 2) == "0X")
-            k += 2;
-        const std::size_t group = k;
-        while (k < text.size() && digit(text[k]) >= 0)
-            ++k;
-        if (k == group || (k < text.size() &&
-                           std::string_view(" \t:-,_").find(text[k]) == std::string_view::npos)) {
-            error = "position " + std::to_string(k + 1) + ": '" + Printable(text.substr(k, 1)) +
-                    "' is not a hex digit or separator";
-            return std::nullopt;
-        }
-        if ((k - group) % 2 != 0) {
-            error = "position " + std::to_string(group + 1) + ": odd number of digits in '" +
-                    Printable(text.substr(group, k - group)) + "'";
-            return std::nullopt;
-        }
-        for (std::size_t j = group; j < k; j += 2)
-            bytes.push_back(static_cast<std::uint8_t>(digit(text[j]) * 16 + digit(text[j + 1])));
-    }
-    if (bytes.empty() || bytes.size() > 8) {
-        error = "one to eight bytes, not " + std::to_string(bytes.size());
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 std::string ClassOf(FloatType type, std::uint64_t bits)
 {
     const FloatFields fields = FieldsOf(type, bits);
@@ -75,12 +36,11 @@ std::string ClassOf(FloatType type, std::uint64_t bits)
         return "normal";
     if (fields.fraction == 0)
         return "infinite";
-    if ((fields.fraction & QuietBit(type)) != 0)
-        return "quiet NaN";
+    const bool quiet = (fields.fraction & QuietBit(type)) != 0;
     char payload[24];
     std::snprintf(payload, sizeof payload, "0x%llx",
-                  static_cast<unsigned long long>(fields.fraction));
-    return std::string("signalling NaN, payload ") + payload;
+                  static_cast<unsigned long long>(fields.fraction & ~QuietBit(type)));
+    return std::string(quiet ? "quiet" : "signalling") + " NaN, payload " + payload;
 }
 
 void AddRows(const std::vector<std::uint8_t>& bytes, std::size_t size, const char* intName,
@@ -122,10 +82,43 @@ void AddRows(const std::vector<std::uint8_t>& bytes, std::size_t size, const cha
     }
 }
 
+// The length of the UTF-8 sequence starting `text`, or 0 when it is not one
+// (a stray or missing continuation, an overlong form, a surrogate, past U+10FFFF).
+std::size_t Utf8Length(std::string_view text)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC2 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    if (length == 0 || length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+    if (length == 3 && ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) >= 0xA0)))
+        return 0;
+    if (length == 4 && ((lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) >= 0x90)))
+        return 0;
+    return length;
+}
+
+// A JSON string: always valid UTF-8, each byte that is not part of a UTF-8
+// sequence written as U+FFFD.
 std::string Json(std::string_view text)
 {
     std::string quoted = "\"";
-    for (const char c : text) {
+    for (std::size_t k = 0; k < text.size();) {
+        const char c = text[k];
+        const std::size_t length = Utf8Length(text.substr(k));
+        if (length == 0) {
+            quoted += "\\ufffd";
+            ++k;
+            continue;
+        }
         if (c == '"' || c == '\\') {
             quoted += '\\';
             quoted += c;
@@ -134,17 +127,32 @@ std::string Json(std::string_view text)
             std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
             quoted += escape;
         } else {
-            quoted += c;
+            quoted.append(text.substr(k, length));
         }
+        k += length;
     }
     return quoted + "\"";
+}
+
+// How far `value` is from `target`: 0 when equal (an infinity from itself
+// too), NaN for a NaN value.
+double Distance(double value, double target)
+{
+    return value == target ? 0.0 : std::fabs(value - target);
 }
 
 // The rows of `text`; for a bad text, `error` names the problem and the
 // result is empty, or the error object with --json.
 std::string Inspect(std::string_view text, const CliOptions& options, std::string& error)
 {
-    const auto bytes = ReadCleanHex(text, error);
+    std::vector<std::uint8_t> read;
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (ReadCleanHex(text, read, error)) {
+        if (read.empty() || read.size() > 8)
+            error = "one to eight bytes, not " + std::to_string(read.size());
+        else
+            bytes = std::move(read);
+    }
     if (!bytes) {
         error = "inspect '" + Printable(text) + "': " + error;
         return options.json ? "{\"text\": " + Json(text) + ", \"error\": " + Json(error) + "}\n"
@@ -157,14 +165,15 @@ std::string Inspect(std::string_view text, const CliOptions& options, std::strin
         AddRows(*bytes, 4, "32", FloatType::Float32, "float32", rows);
     if (bytes->size() == 8)
         AddRows(*bytes, 8, "64", FloatType::Float64, "float64", rows);
-    if (options.nearValue) {
-        const double target = ReadNumber(options.nearValue->c_str());
+    if (options.nearest) {
+        const double target = *options.nearest;
         std::stable_sort(rows.begin(), rows.end(), [target](const Row& a, const Row& b) {
-            const double da = std::fabs(a.value - target);
-            const double db = std::fabs(b.value - target);
+            const double da = Distance(a.value, target);
+            const double db = Distance(b.value, target);
             return !std::isnan(da) && (std::isnan(db) || da < db);
         });
-        if (!rows.empty() && !std::isnan(rows.front().value))
+        // Infinitely far is not near.
+        if (!rows.empty() && std::isfinite(Distance(rows.front().value, target)))
             rows.front().fields.emplace_back("nearest", "yes");
     }
     std::string hex;
@@ -214,6 +223,8 @@ int RunInspect(const CliOptions& options, std::span<const std::string_view> word
     }
     return RunEachLine(
         io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
+            if (IsBlank(line))
+                return true;
             error.clear();
             const std::string shown = Inspect(line, options, error);
             if (!error.empty()) {

@@ -1,6 +1,7 @@
 #include "cli/pressure_command.h"
 
 #include "cli/block_reader.h"
+#include "cli/byte_text.h"
 #include "cli/printable.h"
 #include "cli/run_status.h"
 #include "cli/value_text.h"
@@ -8,6 +9,7 @@
 #include "core/pressure.h"
 #include "core/pressure_units.h"
 
+#include <cmath>
 #include <vector>
 
 std::string PressureUnitNames()
@@ -77,6 +79,19 @@ bool PressureCommand::Line(std::string_view text, std::string& result, std::stri
                   : m_surface + 10 * UnescoPressure(x, *m_options.latitude);
         break;
     }
+    // Beyond the dialog's own rule, a model answers only with a finite value:
+    // the UNESCO formula has a greatest depth, and a huge pressure or depth
+    // overflows. The dialog's rule keeps the dialog's answers, inf and nan too.
+    if (m_command->conversion != Conversion::Pressure && m_options.model != DepthModel::Dialog &&
+        !std::isfinite(y)) {
+        error = std::string(depth ? "no depth" : "no pressure") + " for '" + Printable(text) +
+                "': " +
+                (m_options.model == DepthModel::Unesco && std::isfinite(x)
+                     ? (depth ? "outside" : "beyond the greatest depth of") +
+                           std::string(" the UNESCO formula")
+                     : "the result is not finite");
+        return false;
+    }
     result = ValueText(y, m_options);
     return true;
 }
@@ -102,12 +117,15 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
     }
     return RunEachLine(
         io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
+            if (IsBlank(line))
+                return true;
             if (run.Line(line, result, error)) {
                 out.AppendLine(result.data(), result.size());
                 return true;
             }
-            status = kUsageError;
-            return ReportBadLine(out, input, io, error);
+            status = kUsageError; // the results before it stand; none after
+            ReportBadLine(out, input, io, error);
+            return false;
         });
 }
 

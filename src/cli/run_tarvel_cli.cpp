@@ -1,12 +1,14 @@
 #include "cli/run_tarvel_cli.h"
 
 #include "cli/block_reader.h"
+#include "cli/byte_text.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/column.h"
 #include "cli/converter_session.h"
 #include "cli/encode_command.h"
 #include "cli/inspect_command.h"
+#include "cli/option_checks.h"
 #include "cli/output_buffer.h"
 #include "cli/pressure_command.h"
 #include "cli/printable.h"
@@ -46,12 +48,14 @@ const char kUsage[] =
     "line runs as it is read, and a line with an unknown command ends the run\n"
     "(typed at a terminal, it is reported and skipped).\n"
     "\n"
-    "Options follow the command and come before any TEXT; \"--\" ends them, and\n"
-    "an argument with a single '-' (\"-5\") is TEXT. The order says how the bytes\n"
+    "A word starting with \"--\" is an option wherever it stands, until a \"--\"\n"
+    "word ends the options; a single-dash word (\"-5\") is TEXT, except -h.\n"
+    "-h, --help and COMMAND --help print this help. The order says how the bytes\n"
     "read from the text make the value; they are read as the dialog reads them.\n"
     "Formats: fixed (six decimals, the dialog's), shortest (fewest digits that\n"
-    "read back to the same value at its own precision), exact (every digit of\n"
-    "the binary value), hex (C's %a). inf, -inf, nan, -nan in every format.\n";
+    "read back to the same value at its own precision, laid out as std::to_chars\n"
+    "does: a float or double integer in full), exact (every digit of the binary\n"
+    "value), hex (C's %a). inf, -inf, nan, -nan in every format.\n";
 
 const char kDepth[] =
     "\n"
@@ -87,8 +91,9 @@ const char kEnd[] =
     "64 MiB is reported, with its number, after the results before it.\n"
     "\n"
     "Exit status: 0 done; 1 input could not be read, a line was too long or\n"
-    "output could not be written; 2 an unknown command, option or name, or a\n"
-    "value that is not a number.\n"
+    "output could not be written; 2 an unknown command, option or name, options\n"
+    "that contradict each other, or a value that is not a number or is out of\n"
+    "range (a bad line ends a column after the results before it).\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n";
@@ -133,27 +138,34 @@ int RunColumn(const CliCommand& command, const CliOptions& options, const CliStr
     return FinishRun(got, input, out, io, 0);
 }
 
-// A line of nothing but spaces and tabs holds no command.
-bool IsBlank(std::string_view line)
+// The TEXT of a session line's words: as it stands in the line when no
+// option came between its words, else the words joined by single spaces.
+std::optional<std::string> TextOf(std::span<const std::string_view> text, std::string_view line)
 {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+    if (text.empty())
+        return std::nullopt;
+    const char* const begin = text.front().data();
+    const char* const end = text.back().data() + text.back().size();
+    std::size_t length = text.size() - 1;
+    for (const std::string_view word : text)
+        length += word.size();
+    if (static_cast<std::size_t>(end - begin) == length) // nothing taken out in between
+        return std::string(line.substr(static_cast<std::size_t>(begin - line.data()), length));
+    return JoinWords(text);
 }
 
-// A session line's options, and the TEXT after them as it stands.
-bool SplitOptions(const ScriptLine& parsed, CliOptions& options,
-                  std::optional<std::string_view>& text, std::string& error)
+// A session line's options, and its TEXT.
+bool SplitOptions(const ScriptLine& parsed, CliOptions& options, std::optional<std::string>& text,
+                  bool& help, std::string& error)
 {
-    text = parsed.text;
     if (!parsed.text)
-        return true;
+        return SettleDepthOptions(options, error);
     const std::vector<std::string_view> words = SplitWords(*parsed.text);
-    const auto taken = ParseCliOptions(words, parsed.command->kind, options, error);
+    const auto taken = ParseCliOptions(words, *parsed.command, options, error);
     if (!taken)
         return false;
-    std::size_t offset = 0;
-    for (std::size_t k = 0; k < *taken; ++k)
-        offset += words[k].size() + 1;
-    text = offset > parsed.text->size() ? std::nullopt : std::optional(parsed.text->substr(offset));
+    help = taken->help;
+    text = TextOf(taken->text, *parsed.text);
     return true;
 }
 
@@ -168,13 +180,19 @@ int RunScript(const CliStreams& io)
         const ScriptLine parsed = ParseScriptLine(line);
         std::string error;
         CliOptions options;
-        std::optional<std::string_view> text;
+        std::optional<std::string> text;
+        bool help = false;
         if (parsed.command == nullptr)
             error = "unknown command '" + Printable(parsed.name) + "'";
         else if ((parsed.command->kind & (kEncodeCommand | kInspectCommand)) != 0)
             error = "'" + std::string(parsed.name) + "' is not a session command";
         else
-            SplitOptions(parsed, options, text, error);
+            SplitOptions(parsed, options, text, help, error);
+        if (help) {
+            const std::string shown = HelpText();
+            out.Append(shown.data(), shown.size());
+            return true;
+        }
         if (error.empty() && (parsed.command->kind & (kUnitsCommand | kDepthCommand)) != 0) {
             std::string result;
             if (PressureCommandLine(*parsed.command, options, text.value_or(""), result, error)) {
@@ -186,7 +204,8 @@ int RunScript(const CliStreams& io)
             status = kUsageError;
             return ReportBadLine(out, input, io, error) && io.interactive;
         }
-        const std::string shown = session.RunWith(*parsed.command, options, text);
+        const std::string shown = session.RunWith(
+            *parsed.command, options, text ? std::optional<std::string_view>(*text) : std::nullopt);
         out.AppendLine(shown.data(), shown.size());
         return true;
     });
@@ -198,7 +217,7 @@ int RunTarvelCli(int argc, char** argv, const CliStreams& io)
 {
     const std::vector<std::string_view> args(argv + std::min(argc, 1), argv + argc);
     std::size_t first = 0;
-    if (first < args.size() && args[first] == "--help")
+    if (first < args.size() && (args[first] == "--help" || args[first] == "-h"))
         return WriteOut(io, HelpText());
     if (first < args.size() && args[first] == "--version")
         return WriteOut(io, TARVEL_INTERNAL_NAME " " TARVEL_VERSION_TEXT "\n");
@@ -213,13 +232,15 @@ int RunTarvelCli(int argc, char** argv, const CliStreams& io)
         return UsageError(io, std::string("unknown ") +
                                   (first == 0 && name.starts_with('-') ? "option" : "command") +
                                   " '" + Printable(name) + "' (see tarvel-cli --help)");
-    const auto words = std::span(args).subspan(first + 1);
     CliOptions options;
     std::string error;
-    const auto taken = ParseCliOptions(words, command->kind, options, error);
-    if (!taken)
+    const auto words =
+        ParseCliOptions(std::span(args).subspan(first + 1), *command, options, error);
+    if (!words)
         return UsageError(io, error);
-    const auto rest = words.subspan(*taken);
+    if (words->help)
+        return WriteOut(io, HelpText());
+    const std::span<const std::string_view> rest = words->text;
     if (command->conversion == Conversion::Encode)
         return RunEncode(options, rest, io);
     if (command->conversion == Conversion::Inspect)

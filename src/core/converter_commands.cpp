@@ -13,7 +13,9 @@ BYTE CConverterDlg::HexDigitValue(char ch)
 void CConverterDlg::ReadHexBytes()
 {
     UpdateData(TRUE);
-    ReadHexPairs(m_hexText.Bytes(), m_textBytes);
+    // The field's text is a C string: it ends at its first zero byte.
+    const std::string_view text = m_hexText.Bytes();
+    ReadHexPairs(text.substr(0, text.find('\0')), m_textBytes);
 }
 
 void CConverterDlg::OnToFloat()

@@ -43,9 +43,7 @@ bool IsHexDigit(char ch)
 
 int ReadHexPairs(std::string_view text, std::span<std::uint8_t, 8> bytes)
 {
-    // A pair may only start where another character follows it, and a zero
-    // byte ends the text; a zero is never a digit, so it is looked for only
-    // where a pair does not start, and as a pair's second character.
+    // A pair may only start where another character follows it.
     if (text.size() < 2)
         return 0;
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
@@ -53,13 +51,9 @@ int ReadHexPairs(std::string_view text, std::span<std::uint8_t, 8> bytes)
     int count = 0;
     while (count < 8 && p < last) {
         if (kIsDigit[p[0]] != 0) {
-            if (p[1] == 0)
-                break;
             bytes[static_cast<std::size_t>(count++)] =
                 static_cast<std::uint8_t>(kValue[p[0]] << 4 | kValue[p[1]]);
             p += 2;
-        } else if (p[0] == 0) {
-            break;
         } else {
             ++p;
         }

@@ -20,7 +20,8 @@ bool IsHexDigit(char ch);
 // held (the carry-over a short text relies on). A pair starts at each hex
 // digit met from left to right, takes the next character whatever it is as
 // its low half, and must have one (the last character never starts a pair);
-// anything else is skipped. Reading ends at the first zero byte, at the end
+// anything else is skipped, a zero byte too (a text that ends at its first
+// zero, as the dialog's does, is cut by its caller). Reading ends at the end
 // of `text` or after eight pairs, so a text of any length is scanned without
 // a copy and at most to its end. Returns the number of pairs read (0 to 8).
 int ReadHexPairs(std::string_view text, std::span<std::uint8_t, 8> bytes);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -43,8 +44,13 @@ TEST(Column, ConvertsEveryLineAsTheDialogDoes)
         ConverterSession dialog;
         char out[kFixed6MaxLength];
         for (const std::string& line : RandomLines(20261208)) {
-            const std::string got(out, column.Convert(line, out)); // line.c_str() ends it
-            ASSERT_EQ(got, std::string(dialog.Run(command, line).Bytes()))
+            // The dialog's field ends at a zero byte; a line's hex reading
+            // skips it as it skips a blank, and its number ends there.
+            std::string typed = line;
+            if (command.kind == kHexCommand)
+                std::replace(typed.begin(), typed.end(), '\0', ' ');
+            const std::string got(out, column.Convert(line, out));
+            ASSERT_EQ(got, std::string(dialog.Run(command, typed).Bytes()))
                 << name << " of line " << testing::PrintToString(line);
         }
     }

@@ -52,9 +52,13 @@ TEST(Inspect, ClassesOfHalfPatterns)
     const struct {
         const char* hex;
         const char* expected;
-    } rows[] = {{"0000", "zero"},      {"0001", "subnormal"},
-                {"3C00", "normal"},    {"7C00", "infinite"},
-                {"7E00", "quiet NaN"}, {"7C01", "signalling NaN, payload 0x1"}};
+    } rows[] = {{"0000", "zero"},
+                {"0001", "subnormal"},
+                {"3C00", "normal"},
+                {"7C00", "infinite"},
+                {"7E00", "quiet NaN, payload 0x0"},
+                {"7E01", "quiet NaN, payload 0x1"},
+                {"7C01", "signalling NaN, payload 0x1"}};
     for (const auto& row : rows) {
         const CliOutcome outcome = RunCliInMemory({"inspect", "--json", row.hex}, "", false);
         EXPECT_EQ(FindRow(json::parse(outcome.out), "half", "AB")->at("class"), row.expected)
@@ -83,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BadRow{"NotADigit", "3F8G", "position 4"},
                     BadRow{"OddGroup", "3F 800 00", "position 4: odd number of digits"},
                     BadRow{"OtherSeparator", "3F;80", "position 3"},
-                    BadRow{"PrefixWithoutDigits", "0x", "position 3"},
+                    BadRow{"PrefixWithoutDigits", "0x", "position 1: '0x' without"},
                     BadRow{"Empty", "", "one to eight bytes, not 0"},
                     BadRow{"NineBytes", "11 22 33 44 55 66 77 88 99", "not 9"}),
     [](const auto& row) { return row.param.name; });

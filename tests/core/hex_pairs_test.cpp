@@ -51,18 +51,18 @@ INSTANTIATE_TEST_SUITE_P(
                             2,
                             {0x12, 0x34}},
                     ReadRow{"HighByteAsLowHalf", "1\xB9", 1, {0x12}}, // (0xB9 + 9) & 0x0F
-                    ReadRow{"ReadStopsAtZeroByte",
+                    ReadRow{"ZeroByteIsSkipped",
                             std::string("12\0"
                                         "34",
                                         5),
-                            1,
-                            {0x12}},
-                    ReadRow{"ZeroByteEndsAPairToo",
+                            2,
+                            {0x12, 0x34}},
+                    ReadRow{"ZeroByteAsLowHalf",
                             std::string("1\0"
                                         "2",
                                         3),
-                            0,
-                            {}}),
+                            1,
+                            {0x10}}),
     [](const auto& row) { return row.param.name; });
 
 TEST(HexDigitValue, DigitsAndSeparators)

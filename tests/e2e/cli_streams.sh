@@ -57,6 +57,20 @@ peak=$(tail -n 1 "$scratch/peak")
 [ "${peak:-9999999}" -lt 400000 ] || fail "peak memory on /dev/zero: ${peak} KiB"
 grep -q 'line 1: longer than 64 MiB' "$scratch/err" || fail "no message for /dev/zero"
 
+# The limit admits a line of exactly 64 MiB, with "\n" or "\r\n", and no more.
+for ending in '\n' '\r\n' 'x\n'; do
+  { printf '3F800000\n'; head -c $((64 << 20)) /dev/zero | tr '\0' 1; printf "$ending"; } |
+    "$cli" float >"$scratch/out" 2>"$scratch/err"
+  status=$?
+  if [ "$ending" = 'x\n' ]; then
+    expect "status past 64 MiB" "$status" 1
+    grep -q 'line 2: longer than 64 MiB' "$scratch/err" || fail "no message past 64 MiB"
+  else
+    expect "status at 64 MiB ($ending)" "$status" 0
+    expect "lines at 64 MiB ($ending)" "$(wc -l <"$scratch/out")" 2
+  fi
+done
+
 # A bad command's bytes are shown escaped, never sent to the terminal raw.
 printf 'float 3F800000\nfl\033[2Joat\n' | "$cli" >"$scratch/out" 2>"$scratch/err"
 expect "status of a bad session line" "$?" 2

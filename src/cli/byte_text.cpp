@@ -1,0 +1,92 @@
+#include "cli/byte_text.h"
+
+#include "cli/printable.h"
+#include "core/text_chars.h"
+
+#include <charconv>
+
+namespace {
+
+bool IsSeparator(char c, std::string_view separators)
+{
+    return separators.find(c) != std::string_view::npos;
+}
+
+std::string At(std::size_t position)
+{
+    return "position " + std::to_string(position + 1) + ": ";
+}
+
+} // namespace
+
+bool IsBlank(std::string_view line)
+{
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool ReadCleanHex(std::string_view text, std::vector<std::uint8_t>& bytes, std::string& error)
+{
+    constexpr std::string_view kSeparators = " \t:-,_";
+    const auto digit = [](char c) { return text_chars::DigitValue(c, true); };
+    bytes.clear();
+    std::size_t k = 0;
+    while (k < text.size()) {
+        if (IsSeparator(text[k], kSeparators)) {
+            ++k;
+            continue;
+        }
+        const bool prefixed = text.substr(k, 2) == "0x" || text.substr(k, 2) == "0X";
+        k += prefixed ? 2 : 0;
+        const std::size_t group = k;
+        while (k < text.size() && digit(text[k]) >= 0)
+            ++k;
+        if (prefixed && k == group) {
+            error = At(group - 2) + "'" + Printable(text.substr(group - 2, 2)) +
+                    "' without hex digits after it";
+            return false;
+        }
+        if (k == group || (k < text.size() && !IsSeparator(text[k], kSeparators))) {
+            error =
+                At(k) + "'" + Printable(text.substr(k, 1)) + "' is not a hex digit or separator";
+            return false;
+        }
+        if ((k - group) % 2 != 0) {
+            error = At(group) + "odd number of digits in '" +
+                    Printable(text.substr(group, k - group)) + "'";
+            return false;
+        }
+        for (std::size_t j = group; j < k; j += 2)
+            bytes.push_back(static_cast<std::uint8_t>(digit(text[j]) * 16 + digit(text[j + 1])));
+    }
+    return true;
+}
+
+bool ReadRegisterText(std::string_view text, std::vector<std::uint8_t>& bytes, std::string& error)
+{
+    constexpr std::string_view kSeparators = " \t,";
+    bytes.clear();
+    for (std::size_t k = 0, number = 1; k < text.size();) {
+        if (IsSeparator(text[k], kSeparators)) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k;
+        while (end < text.size() && !IsSeparator(text[end], kSeparators))
+            ++end;
+        const std::string_view word = text.substr(k, end - k);
+        long value = 0;
+        const auto [stop, problem] = std::from_chars(word.data(), word.data() + word.size(), value);
+        if (problem != std::errc() || stop != word.data() + word.size() || value < -32768 ||
+            value > 65535) {
+            error = At(k) + "register " + std::to_string(number) + " '" + Printable(word) +
+                    "' is not a number from 0 to 65535 (or -32768 to -1)";
+            return false;
+        }
+        const auto word16 = static_cast<std::uint16_t>(value < 0 ? value + 65536 : value);
+        bytes.push_back(static_cast<std::uint8_t>(word16 >> 8));
+        bytes.push_back(static_cast<std::uint8_t>(word16 & 0xFF));
+        k = end;
+        ++number;
+    }
+    return true;
+}

@@ -1,0 +1,236 @@
+// Mistakes a person makes get the right answer or a refusal that names the
+// mistake, never a plausible wrong number.
+#include "tests/cli_in_memory.h"
+#include "tests/named_row.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    int status = 0;
+    std::string named = ""; // what the message says, for a failure
+};
+
+class Refusal : public testing::TestWithParam<Row> {};
+
+TEST_P(Refusal, RightOrNamed)
+{
+    const Row& row = GetParam();
+    const CliOutcome outcome = RunCliInMemory(row.args, row.input, false);
+    EXPECT_EQ(outcome.status, row.status);
+    EXPECT_EQ(outcome.out, row.out);
+    if (row.status == 0)
+        EXPECT_EQ(outcome.err, "");
+    else
+        EXPECT_NE(outcome.err.find(row.named), std::string::npos) << outcome.err;
+}
+
+const std::string kUnesco = "--model unesco --latitude 30";
+
+INSTANTIATE_TEST_SUITE_P(
+    OptionsAnywhere, Refusal,
+    testing::Values(
+        Row{"OptionForAnotherCommand",
+            {"metres", "200", "--fluid", "freshwater"},
+            "",
+            "",
+            2,
+            "'--fluid' is not an option of metres"},
+        Row{"OrderAfterText", {"float", "0000803F", "--order", "DCBA"}, "", "1.000000\n"},
+        Row{"DigitsAfterText", {"psi", "100", "--digits", "2"}, "", "14.50\n"},
+        Row{"OrderBetweenTypeAndValue",
+            {"encode", "float", "--order", "CDAB", "3.14159265"},
+            "",
+            "0F DB 40 49\n"},
+        Row{"DashDashMakesOptionsText", {"psi", "--", "--digits", "2"}, "", "0.000000\n"},
+        Row{"SessionOptionAfterText", {}, "psi 100 --digits 2\n", "14.50\n"},
+        Row{"SessionOptionForAnotherCommand",
+            {},
+            "metres 200 --fluid freshwater\n",
+            "",
+            2,
+            "line 1: '--fluid' is not an option of metres"},
+        Row{"SessionLeadingBlanksAndTabs",
+            {},
+            " \tfloat\t 3F800000\npsi\n",
+            "1.000000\n0.145038\n"},
+        Row{"EncodeMissingValue",
+            {"encode", "float", "--order", "CDAB"},
+            "",
+            "",
+            2,
+            "encode takes TYPE and VALUE"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    NumbersChecked, Refusal,
+    testing::Values(
+        Row{"NearNotANumber",
+            {"inspect", "--near", "abc", "00"},
+            "",
+            "",
+            2,
+            "--near takes a number, inf or -inf, not 'abc'"},
+        Row{"NearEmpty", {"inspect", "--near", "", "00"}, "", "", 2, "not ''"},
+        Row{"NearTrailingText", {"inspect", "--near", "1x", "00"}, "", "", 2, "'1x'"},
+        Row{"NearNan", {"inspect", "--near", "nan", "00"}, "", "", 2, "'nan'"},
+        Row{"SurfaceNan",
+            {"depth", "--surface", "nan", "200"},
+            "",
+            "",
+            2,
+            "--surface takes a finite number, 0 or more, not 'nan'"},
+        Row{"SurfaceInf", {"depth", "--surface", "inf", "200"}, "", "", 2, "'inf'"},
+        Row{"SurfaceOverflows", {"depth", "--surface", "1e400", "200"}, "", "", 2, "'1e400'"},
+        Row{"SurfaceNegative", {"depth", "--surface", "-1", "200"}, "", "", 2, "'-1'"},
+        Row{"GravityInf",
+            {"depth", "--gravity", "inf", "200"},
+            "",
+            "",
+            2,
+            "--gravity takes a number above 0, not 'inf'"},
+        Row{"DensityZero", {"depth", "--density", "0", "200"}, "", "", 2, "'0'"},
+        Row{"LatitudePastPole",
+            {"depth", "--latitude", "90.5", "200"},
+            "",
+            "",
+            2,
+            "--latitude takes a number from -90 to 90"},
+        Row{"DigitsFraction",
+            {"psi", "--digits", "2.5", "1"},
+            "",
+            "",
+            2,
+            "--digits takes a whole number from 0 to 60"},
+        Row{"DigitsWholeAsDecimal", {"psi", "--digits", "2.0", "100"}, "", "14.50\n"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    ConflictsNamed, Refusal,
+    testing::Values(
+        Row{"GravityThenLatitude",
+            {"depth", "--gravity", "9.8", "--latitude", "30", "200"},
+            "",
+            "",
+            2,
+            "--gravity and --latitude"},
+        Row{"LatitudeThenGravity",
+            {"depth", "--latitude", "30", "--gravity", "9.8", "200"},
+            "",
+            "",
+            2,
+            "--gravity and --latitude"},
+        Row{"DensityAndFluid",
+            {"depth", "--fluid", "freshwater", "--density", "1000", "200"},
+            "",
+            "",
+            2,
+            "--density and --fluid"},
+        Row{"DialogModelWithLatitude",
+            {"depth", "--model", "dialog", "--latitude", "30", "200"},
+            "",
+            "",
+            2,
+            "--model dialog and --latitude"},
+        Row{"DialogModelWithFluid",
+            {"pressure-at", "--fluid", "seawater", "--model", "dialog", "1"},
+            "",
+            "",
+            2,
+            "--model dialog and --fluid"},
+        Row{"UnescoWithDensity",
+            {"depth", "--density", "1030", "--model", "unesco", "--latitude", "30", "200"},
+            "",
+            "",
+            2,
+            "--model unesco and --density"},
+        Row{"UnescoWithGravity",
+            {"depth", "--model", "unesco", "--latitude", "30", "--gravity", "9.8", "200"},
+            "",
+            "",
+            2,
+            "--model unesco and --gravity"},
+        Row{"UnescoTakesLatitudeAndSurface",
+            {"depth", "--model", "unesco", "--latitude", "30", "--surface", "0", "100000"},
+            "",
+            "9712.653072\n"},
+        Row{"FreshwaterAlone", {"depth", "--fluid", "freshwater", "200"}, "", "10.197165\n"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    ModelRanges, Refusal,
+    testing::Values(
+        Row{"UnescoPastGreatestDepth",
+            {"pressure-at", "--model", "unesco", "--latitude", "30", "100000"},
+            "",
+            "",
+            2,
+            "no pressure for '100000': beyond the greatest depth of the UNESCO formula"},
+        Row{"UnescoColumnStopsAtIt",
+            {"pressure-at", "--model", "unesco", "--latitude", "30", "--surface", "0"},
+            "0\n100000\n5\n",
+            "0.000000\n",
+            2,
+            "line 2: no pressure for '100000'"},
+        Row{"PhysicalOverflow", {"depth", "--density", "1e-300", "1e300"}, "", "", 2, "not finite"},
+        Row{"PhysicalInfinity",
+            {"pressure-at", "--fluid", "freshwater", "inf"},
+            "",
+            "",
+            2,
+            "no pressure for 'inf'"},
+        Row{"DialogRuleKeepsItsInfinity", {"depth", "inf"}, "", "inf\n"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, Refusal,
+    testing::Values(
+        Row{"NulSkippedInHexColumn",
+            {"float"},
+            std::string("3F80\0"
+                        "0000\n",
+                        10),
+            "1.000000\n"},
+        Row{"InspectColumnSkipsBlankLines", {"inspect"}, "\n \t\n", ""},
+        Row{"DepthColumnSkipsBlankLines", {"depth"}, "200\n\n  \n200\n", "9.938714\n9.938714\n"}),
+    [](const auto& row) { return row.param.name; });
+
+TEST(Help, EveryFormPrintsTheHelp)
+{
+    const std::string help = RunCliInMemory({"--help"}, "", false).out;
+    ASSERT_NE(help.find("Usage:"), std::string::npos);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-h"}, {"float", "--help"}, {"depth", "200", "-h"}}) {
+        const CliOutcome outcome = RunCliInMemory(args, "", false);
+        EXPECT_EQ(outcome.status, 0) << args.front();
+        EXPECT_EQ(outcome.out, help) << args.front();
+    }
+}
+
+TEST(InspectNear, InfinityIsATarget)
+{
+    const CliOutcome outcome =
+        RunCliInMemory({"inspect", "--json", "--near", "-inf", "FF800000"}, "", false);
+    const auto values = nlohmann::json::parse(outcome.out).at("values");
+    EXPECT_EQ(values.front().at("class"), "infinite");
+    EXPECT_EQ(values.front().at("nearest"), "yes");
+}
+
+TEST(InspectJson, IsValidUtf8ForAnyBytes)
+{
+    const CliOutcome outcome =
+        RunCliInMemory({"inspect", "--json"}, "\xff\xc3(z\xe2\x82\xac\n", false);
+    const auto object = nlohmann::json::parse(outcome.out); // throws on invalid UTF-8
+    EXPECT_EQ(object.at("text"), "\xef\xbf\xbd\xef\xbf\xbd(z\xe2\x82\xac");
+}
+
+} // namespace
