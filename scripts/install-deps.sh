@@ -6,7 +6,7 @@
 # Usage: install-deps.sh run|test|check|deb|windows
 #   run      build and run the dialog and tarvel-cli
 #   test     + the quick tests (GoogleTest, Xvfb, a window manager, validators,
-#            zsh and fish)
+#            zsh and fish, a Modbus test server and socat)
 #   check    + everything CI runs but Windows: clang, sanitizers, valgrind,
 #            clang-tidy, the package tools
 #   deb      what `make deb` and its checks need
@@ -15,13 +15,19 @@ set -euo pipefail
 tier=${1:-test}
 
 build=(cmake ninja-build g++ make pkg-config)
-run=("${build[@]}" qt6-base-dev libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev fonts-dejavu-core)
+run=("${build[@]}" qt6-base-dev libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev fonts-dejavu-core
+     libmodbus-dev)
 test=(googletest libgtest-dev libgmock-dev nlohmann-json3-dev locales
       # the real window under a window manager, and the desktop-file and
       # manual-page validators
       xvfb xauth xdotool xclip x11-utils openbox desktop-file-utils appstream time groff-base
+      # the dialog read as screen readers read it, on a private session bus,
+      # and on Qt's Wayland plug-in under a compositor nested in Xvfb
+      at-spi2-core python3-pyatspi dbus-daemon weston qt6-wayland
       # tarvel-cli's completion as each shell runs it
-      zsh fish)
+      zsh fish
+      # a Modbus server to read from, over TCP and over a pty pair (RTU)
+      python3-pymodbus python3-serial-asyncio socat)
 deb=(dpkg-dev file lintian debootstrap)
 check=(clang libclang-rt-14-dev valgrind clang-tidy)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
