@@ -35,8 +35,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its X11 and Wayland back ends as plug-ins, which no library
-# dependency names.
+# dependency names: the X11 one is in qt6-qpa-plugins; the Wayland one, in
+# qt6-wayland, is recommended (without it a Wayland desktop shows the dialog
+# through XWayland).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # The summary line is the project's description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Tarvel reads hexadecimal bytes written most significant byte first and

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -65,6 +66,32 @@ TEST(Layout, ControlsAreWhatTheTemplateSays)
     EXPECT_FALSE(w.Edit(IDC_HEX_TEXT)->alignment() & Qt::AlignHCenter);
     for (const int id : {IDC_TO_FLOAT, IDC_TO_DOUBLE, IDC_KPA_TO_PSI, IDC_KPA_TO_METRES})
         EXPECT_FALSE(w.Button(id)->isDefault() || w.Button(id)->autoDefault()) << id;
+}
+
+// CTest runs this once more at each desktop scale it checks (QT_SCALE_FACTOR,
+// which Qt reads only as the application starts). Rectangles are compared
+// in device pixels, where a fractional scale rounds.
+TEST(Layout, ControlsStayApartInsideTheWindowAtThisScale)
+{
+    DialogWindow w;
+    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                             : 1.0;
+    ASSERT_DOUBLE_EQ(w.window.devicePixelRatioF(), scale) << "the scale this run was started at";
+    const auto device = [scale](const QRect& r) {
+        return QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale)
+            .toAlignedRect();
+    };
+    const QRect window = device(w.window.rect());
+    const QList<QWidget*> controls = w.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QWidget* control = controls[i];
+        const std::string name = control->objectName().toStdString();
+        EXPECT_TRUE(window.contains(device(control->geometry()))) << name;
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(device(control->geometry()).intersects(device(controls[j]->geometry())))
+                << name << " and " << controls[j]->objectName().toStdString();
+    }
 }
 
 } // namespace

@@ -34,6 +34,8 @@ CQtDialogWindow::CQtDialogWindow(CDialog& dlg, const DlgTemplate& dialogTemplate
       m_dlg(dlg), m_units(TemplateFont(dialogTemplate))
 {
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    // Named by the caption even should the title ever show more.
+    setAccessibleName(QString::fromUtf8(dialogTemplate.caption));
     setFont(TemplateFont(dialogTemplate));
     setFixedSize(m_units.Map(0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
 
@@ -43,6 +45,10 @@ CQtDialogWindow::CQtDialogWindow(CDialog& dlg, const DlgTemplate& dialogTemplate
         QWidget* control = CreateControl(item);
         control->setObjectName(QString::fromLatin1(item.name));
         control->setGeometry(m_units.Map(item.x, item.y, item.cx, item.cy));
+        if (const DlgAccessibleText* accessible = FindAccessibleText(dialogTemplate, item.id)) {
+            control->setAccessibleName(QString::fromUtf8(accessible->name));
+            control->setAccessibleDescription(QString::fromUtf8(accessible->description));
+        }
         if (item.id != -1)
             m_controls[item.id] = control;
         if ((item.style & kStyleTabStop) == 0) {

@@ -13,8 +13,9 @@
 
 class CQtDialogWindow final : public QDialog, private IControlHost {
 public:
-    // Builds the window and its controls from `dialogTemplate`, attaches to
-    // `dlg` and initialises it (OnInitDialog); `dlg` must outlive the window.
+    // Builds the window and its controls from `dialogTemplate`, with the
+    // accessible texts it gives them, attaches to `dlg` and initialises it
+    // (OnInitDialog); `dlg` must outlive the window.
     CQtDialogWindow(CDialog& dlg, const DlgTemplate& dialogTemplate);
     ~CQtDialogWindow() override;
 

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs the real tarvel on Qt's Wayland plug-in under weston, nested in Xvfb
+# through weston's X11 back end (which gives the compositor a seat), and reads
+# what the window asked of the compositor from the client's protocol log
+# (WAYLAND_DEBUG): its app id, and a minimum size equal to its maximum.
+# Usage: wayland_window.sh PATH/TO/tarvel
+set -euo pipefail
+
+if [ "${1:-}" != "--inside" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+fi
+tarvel=$2
+# Private to this run: weston's socket, and both programs' logs.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+socket="tarvel-test"
+log=$XDG_RUNTIME_DIR
+compositor="" client=""
+finish() {
+  for pid in $client $compositor; do
+    { kill "$pid" && wait "$pid"; } 2>/dev/null || true
+  done
+  rm -rf "$XDG_RUNTIME_DIR"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- weston's log"; cat "$log/weston.log" || true
+  echo "--- tarvel's protocol log, its window's requests"; grep -a xdg_ "$log/client.log" || true
+  exit 1
+}
+
+# Polls a command for at most ten seconds.
+within() {
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+weston --backend=x11-backend.so --use-pixman --socket="$socket" --idle-time=0 \
+  --log="$log/weston.log" &
+compositor=$!
+within test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not open its socket"
+
+WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$tarvel" 2>"$log/client.log" &
+client=$!
+# Shown: the compositor's first configure of the window acknowledged.
+within grep -qa 'xdg_surface@[0-9]*\.ack_configure' "$log/client.log" ||
+  fail "the window was never configured"
+# Still up once the compositor has had a while to send it input and frames.
+sleep 2
+kill -0 "$client" 2>/dev/null || fail "tarvel ended on its own"
+
+requested() { # the arguments of the window's last request $1
+  grep -ao "xdg_toplevel@[0-9]*\.$1(.*)" "$log/client.log" | tail -n 1 | sed 's/^[^(]*//'
+}
+app_id=$(requested set_app_id)
+min=$(requested set_min_size)
+max=$(requested set_max_size)
+[ "$app_id" = '("tarvel")' ] || fail "app id $app_id, want (\"tarvel\")"
+[[ $min =~ ^\([1-9][0-9]*,\ [1-9][0-9]*\)$ ]] || fail "minimum size $min"
+[ "$min" = "$max" ] || fail "minimum size $min, maximum size $max: not fixed"
+echo "wayland window: app id tarvel, fixed size $min, still up"
