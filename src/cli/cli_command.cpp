@@ -28,6 +28,7 @@ constexpr CliCommand kCommands[] = {
      "absolute pressure in kPa -> depth in metres"},
     {"pressure-at", Conversion::PressureAt, kDepthCommand, 0, 0, 0,
      "depth in metres -> absolute pressure in kPa"},
+    {"record", Conversion::Record, kRecordCommand, 0, 0, 0, "the fields of a record's bytes"},
 };
 
 } // namespace

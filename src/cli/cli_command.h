@@ -19,7 +19,8 @@ enum class Conversion {
     Inspect,
     Pressure,
     Depth,
-    PressureAt
+    PressureAt,
+    Record
 };
 
 // Which options a command takes (see cli_options.h), as bits.
@@ -30,6 +31,7 @@ enum CommandKind : unsigned {
     kInspectCommand = 8,
     kUnitsCommand = 16, // pressure VALUE FROM TO
     kDepthCommand = 32, // depth and pressure-at
+    kRecordCommand = 64,
 };
 
 struct CliCommand {

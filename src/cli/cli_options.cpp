@@ -11,7 +11,11 @@
 
 namespace {
 
-constexpr unsigned kValueCommands = kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand;
+constexpr unsigned kValueCommands =
+    kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand | kRecordCommand;
+// The commands that read lines of input, and so fields of them.
+constexpr unsigned kLineCommands =
+    kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand | kRecordCommand;
 constexpr double kMax = std::numeric_limits<double>::max();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
@@ -25,7 +29,7 @@ constexpr std::string_view kModelNames[] = {"dialog", "physical", "unesco"};
 constexpr DepthModel kModels[] = {DepthModel::Dialog, DepthModel::Physical, DepthModel::Unesco};
 
 constexpr OptionEntry kOptions[] = {
-    {"--order", "ORDER", kHexCommand | kEncodeCommand,
+    {"--order", "ORDER", kHexCommand | kEncodeCommand | kRecordCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
      "BADC (byte-swap, 2143); eight-letter and AB/BA forms too",
      BYTE_ORDER_NAMES},
@@ -37,14 +41,52 @@ constexpr OptionEntry kOptions[] = {
      "fixed notation with N decimals, 0 to 60",
      {},
      NumberRule{0, 60, false, true}},
-    {"--registers", "", kEncodeCommand, "print 16-bit words in decimal instead of bytes", {}},
+    {"--registers",
+     "",
+     kHexCommand | kInspectCommand | kEncodeCommand | kRecordCommand,
+     "TEXT is 16-bit registers in decimal, not hex (encode: prints them)",
+     {}},
+    {"--each", "", kHexCommand, "every value in the line, not only the first", {}},
+    {"--strict", "", kHexCommand, "each line clean hex with exactly one value's bytes", {}},
+    {"--field",
+     "N",
+     kLineCommands,
+     "TEXT is field N of each delimited (CSV) line",
+     {},
+     NumberRule{1, 1e6, false, true}},
+    {"--delimiter",
+     "D",
+     kLineCommands,
+     "the fields' delimiter: one character (, default), tab, or space for runs of blanks",
+     {}},
+    {"--replace", "", kLineCommands, "with --field: results in place of the field", {}},
+    {"--header",
+     "",
+     kLineCommands,
+     "with --field: the first line is a header; record: print one",
+     {}},
+    {"--binary",
+     "",
+     kHexCommand | kRecordCommand,
+     "standard input (or FILE) is raw bytes, consecutive values or records",
+     {}},
+    {"--skip",
+     "N",
+     kHexCommand | kRecordCommand,
+     "with --binary: pass over N header bytes",
+     {},
+     NumberRule{0, 9007199254740992.0, false, true}},
     {"--near",
      "VALUE",
      kInspectCommand,
      "sort the rows by distance from VALUE (inf and -inf too), nearest first",
      {},
      NumberRule{-kInf, kInf}},
-    {"--json", "", kInspectCommand, "print JSON (one object per line of input)", {}},
+    {"--json",
+     "",
+     kInspectCommand | kRecordCommand,
+     "print JSON (one object per line of input)",
+     {}},
     {"--surface",
      "KPA",
      kDepthCommand,
@@ -108,6 +150,18 @@ std::string AcceptedOptions(unsigned kind)
     return names.empty() ? "none" : names;
 }
 
+// A delimiter as --delimiter names it; ' ' (or "space") for runs of blanks.
+std::optional<char> ReadDelimiter(std::string_view value)
+{
+    if (value == "tab")
+        return '\t';
+    if (value == "space")
+        return ' ';
+    if (value.size() != 1 || value == "\"" || value == "\n" || value == "\r")
+        return std::nullopt;
+    return value.front();
+}
+
 // Sets what `entry` says, its argument `value` already checked against its
 // number rule (`number`) where it has one.
 bool SetOption(const OptionEntry& entry, std::string_view value, double number, CliOptions& options,
@@ -135,6 +189,23 @@ bool SetOption(const OptionEntry& entry, std::string_view value, double number, 
         options.nearest = number;
     } else if (name == "--json") {
         options.json = true;
+    } else if (name == "--each" || name == "--strict" || name == "--replace" ||
+               name == "--header" || name == "--binary") {
+        (name == "--each"      ? options.each
+         : name == "--strict"  ? options.strict
+         : name == "--replace" ? options.replace
+         : name == "--header"  ? options.header
+                               : options.binary) = true;
+    } else if (name == "--field") {
+        options.field = static_cast<std::size_t>(number);
+    } else if (name == "--skip") {
+        options.skip = static_cast<std::size_t>(number);
+    } else if (name == "--delimiter") {
+        options.delimiter = ReadDelimiter(value);
+        if (!options.delimiter) {
+            error = "--delimiter takes one character, tab or space, not '" + Printable(value) + "'";
+            return false;
+        }
     } else if (name == "--model") {
         options.modelAsked = kModels[*index];
     } else if (name == "--fluid") {
@@ -208,7 +279,7 @@ std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> wo
         else if (!TakeOption(word, words, k, command, options, error))
             return std::nullopt;
     }
-    if (!SettleDepthOptions(options, error))
+    if (!SettleDepthOptions(options, error) || !SettleInputOptions(command, options, error))
         return std::nullopt;
     return parsed;
 }

@@ -21,10 +21,19 @@ enum class DepthModel { Dialog, Physical, Unesco };
 struct CliOptions {
     ByteOrder order = ByteOrder::ABCD;
     ValueFormat format = ValueFormat::Fixed;
-    int digits = 6;                // decimals of the fixed format
-    bool registers = false;        // encode: 16-bit words in decimal, not bytes
-    bool json = false;             // inspect
-    std::optional<double> nearest; // inspect: the value to sort rows by
+    int digits = 6;         // decimals of the fixed format
+    bool registers = false; // 16-bit registers in decimal, not hex bytes
+    bool json = false;      // inspect, record
+    // How bytes arrive, and where results go (see cli/input/).
+    bool each = false;                // every value of a line
+    bool strict = false;              // clean hex, exactly one value
+    std::optional<std::size_t> field; // the 1-based field of a delimited line
+    std::optional<char> delimiter;    // ' ' for runs of blanks
+    bool replace = false;             // results in place of the field
+    bool header = false;              // a header line
+    bool binary = false;              // raw bytes in
+    std::size_t skip = 0;             // bytes before them
+    std::optional<double> nearest;    // inspect: the value to sort rows by
     // depth and pressure-at; any of the first four, or --fluid, means
     // Physical unless --model says otherwise (conflicts are refused).
     std::optional<double> surface;      // kPa, absolute

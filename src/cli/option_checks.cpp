@@ -76,3 +76,59 @@ bool SettleDepthOptions(CliOptions& options, std::string& error)
         options.model = *options.modelAsked;
     return true;
 }
+
+bool SettleInputOptions(const CliCommand& command, CliOptions& options, std::string& error)
+{
+    const bool record = command.conversion == Conversion::Record;
+    const auto conflict = [&](const char* a, const char* b) {
+        error = std::string(a) + " and " + b + " contradict each other; give one";
+        return false;
+    };
+    const auto needs = [&](const char* a, const char* b) {
+        error = std::string(a) + " needs " + b;
+        return false;
+    };
+    const struct {
+        bool given;
+        const char* name;
+    } notBinary[] = {{options.field.has_value(), "--field"},
+                     {options.strict, "--strict"},
+                     {options.each, "--each"},
+                     {options.registers, "--registers"}};
+    for (const auto& other : notBinary)
+        if (options.binary && other.given)
+            return conflict("--binary", other.name);
+    if (options.skip > 0 && !options.binary)
+        return needs("--skip", "--binary");
+    if (options.replace && !options.field)
+        return needs("--replace", "--field");
+    if (options.header && !options.field && !record)
+        return needs("--header", "--field");
+    if (options.json && record && options.field)
+        return conflict("--json", "--field");
+    if (options.json && record && options.header)
+        return conflict("--json", "--header");
+    if (options.delimiter && !options.field && !options.each && !record)
+        return needs("--delimiter",
+                     (command.kind & kHexCommand) != 0 ? "--field or --each" : "--field");
+    return true;
+}
+
+const char* CommandLineOnlyOption(const CliOptions& options)
+{
+    const struct {
+        bool given;
+        const char* name;
+    } options_[] = {{options.registers, "--registers"},
+                    {options.each, "--each"},
+                    {options.strict, "--strict"},
+                    {options.field.has_value(), "--field"},
+                    {options.delimiter.has_value(), "--delimiter"},
+                    {options.replace, "--replace"},
+                    {options.header, "--header"},
+                    {options.binary, "--binary"}};
+    for (const auto& option : options_)
+        if (option.given)
+            return option.name;
+    return nullptr;
+}

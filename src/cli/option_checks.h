@@ -23,3 +23,14 @@ std::string DescribeRule(const NumberRule& rule);
 // any option that changes the dialog's conventions, --model unesco with
 // --density, --fluid or --gravity. False with `error` set.
 bool SettleDepthOptions(CliOptions& options, std::string& error);
+
+// Refuses by name the input options that contradict each other or need
+// another: --binary with --field, --strict, --each, --registers or --json's
+// field output; --skip without --binary; --replace or (but for record)
+// --header without --field; --delimiter where nothing is delimited; --json
+// with --field or --header. False with `error` set.
+bool SettleInputOptions(const CliCommand& command, CliOptions& options, std::string& error);
+
+// The first option given that only a command line takes (a session line runs
+// the dialog, which reads its text one way): its name, or nullptr.
+const char* CommandLineOnlyOption(const CliOptions& options);

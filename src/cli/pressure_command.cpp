@@ -1,7 +1,7 @@
 #include "cli/pressure_command.h"
 
-#include "cli/block_reader.h"
-#include "cli/byte_text.h"
+#include "cli/input/block_reader.h"
+#include "cli/input/line_runner.h"
 #include "cli/printable.h"
 #include "cli/run_status.h"
 #include "cli/value_text.h"
@@ -101,6 +101,8 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
 {
     const bool units = command.conversion == Conversion::Pressure;
     const bool column = units ? words.size() == 2 : words.empty();
+    if (options.field && !column)
+        return UsageError(io, "--field reads standard input, not TEXT");
     // pressure: VALUE FROM TO, or FROM TO for a column.
     const auto unitWords = !units   ? words.first(0)
                            : column ? words
@@ -115,18 +117,16 @@ int RunPressureCommand(const CliCommand& command, const CliOptions& options,
             return UsageError(io, error);
         return WriteOut(io, result + "\n");
     }
-    return RunEachLine(
-        io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
-            if (IsBlank(line))
-                return true;
-            if (run.Line(line, result, error)) {
-                out.AppendLine(result.data(), result.size());
-                return true;
-            }
-            status = kUsageError; // the results before it stand; none after
-            ReportBadLine(out, input, io, error);
-            return false;
-        });
+    PressureConverter converter(run, std::string(command.name));
+    return RunLines(converter, LineShapeOf(options, ','), io);
+}
+
+bool PressureConverter::Convert(std::string_view text, ItemSink& items, std::string& error)
+{
+    if (!m_command.Line(text, m_result, error))
+        return false;
+    items.Add(m_result);
+    return true;
 }
 
 bool PressureCommandLine(const CliCommand& command, const CliOptions& options,

@@ -4,12 +4,15 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
+#include "cli/input/text_converter.h"
 #include "cli/run_tarvel_cli.h"
 #include "core/pressure_units.h"
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class PressureCommand {
 public:
@@ -30,6 +33,22 @@ private:
     double m_gravity = 0;
     PressureUnit m_from = PressureUnit::KPa; // for `pressure`
     PressureUnit m_to = PressureUnit::KPa;
+};
+
+// One of the three as a TextConverter, for columns and fields of lines.
+class PressureConverter : public TextConverter {
+public:
+    explicit PressureConverter(const PressureCommand& command, std::string name)
+        : m_command(command), m_name(std::move(name))
+    {
+    }
+    bool Convert(std::string_view text, ItemSink& items, std::string& error) override;
+    std::vector<std::string> Names() const override { return {m_name}; }
+
+private:
+    const PressureCommand& m_command;
+    std::string m_name;
+    std::string m_result;
 };
 
 // Every unit's symbol, space-separated, as messages list them.

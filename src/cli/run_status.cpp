@@ -2,14 +2,20 @@
 
 #include <cstring>
 
+bool FlushOrReport(OutputBuffer& out, const CliStreams& io)
+{
+    if (out.Flush())
+        return true;
+    std::fprintf(io.err, "tarvel-cli: cannot write standard output: %s\n",
+                 std::strerror(out.Error()));
+    return false;
+}
+
 int FinishRun(BlockReader::Status got, const BlockReader& input, OutputBuffer& out,
               const CliStreams& io, int status)
 {
-    if (!out.Flush()) {
-        std::fprintf(io.err, "tarvel-cli: cannot write standard output: %s\n",
-                     std::strerror(out.Error()));
+    if (!FlushOrReport(out, io))
         return kFailure;
-    }
     switch (got) {
     case BlockReader::Status::ReadError:
         std::fprintf(io.err, "tarvel-cli: cannot read standard input: %s\n",
@@ -48,9 +54,15 @@ int UsageError(const CliStreams& io, std::string_view message)
 bool ReportBadLine(OutputBuffer& out, const BlockReader& input, const CliStreams& io,
                    std::string_view message)
 {
+    return ReportBadLine(out, input.LineNumber(), io, message);
+}
+
+bool ReportBadLine(OutputBuffer& out, std::size_t number, const CliStreams& io,
+                   std::string_view message)
+{
     if (!out.Flush())
         return false;
-    std::fprintf(io.err, "tarvel-cli: line %zu: %.*s\n", input.LineNumber(),
-                 static_cast<int>(message.size()), message.data());
+    std::fprintf(io.err, "tarvel-cli: line %zu: %.*s\n", number, static_cast<int>(message.size()),
+                 message.data());
     return true;
 }

@@ -1,7 +1,7 @@
 // How a tarvel-cli run ends: exit statuses and the messages behind them.
 #pragma once
 
-#include "cli/block_reader.h"
+#include "cli/input/block_reader.h"
 #include "cli/output_buffer.h"
 #include "cli/run_tarvel_cli.h"
 
@@ -9,6 +9,10 @@
 
 inline constexpr int kFailure = 1;
 inline constexpr int kUsageError = 2;
+
+// Writes out every pending result; on a failed write says why and returns
+// false.
+bool FlushOrReport(OutputBuffer& out, const CliStreams& io);
 
 // Once the input stops: writes out every pending result, then reports what
 // stopped it (a failed write or read, a line too long). Returns `status`, or
@@ -20,6 +24,9 @@ int FinishRun(BlockReader::Status got, const BlockReader& input, OutputBuffer& o
 // out, then "tarvel-cli: line N: MESSAGE". False, reporting nothing, when the
 // write fails; FinishRun then says why.
 bool ReportBadLine(OutputBuffer& out, const BlockReader& input, const CliStreams& io,
+                   std::string_view message);
+// The same for line `number` (a record that spans lines names its first).
+bool ReportBadLine(OutputBuffer& out, std::size_t number, const CliStreams& io,
                    std::string_view message);
 
 // Writes `text` (whole lines) and reports a failed write. 0 or kFailure.

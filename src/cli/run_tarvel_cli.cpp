@@ -1,18 +1,19 @@
 #include "cli/run_tarvel_cli.h"
 
-#include "cli/block_reader.h"
-#include "cli/byte_text.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
-#include "cli/column.h"
 #include "cli/converter_session.h"
 #include "cli/encode_command.h"
+#include "cli/input/block_reader.h"
+#include "cli/input/byte_text.h"
 #include "cli/inspect_command.h"
 #include "cli/option_checks.h"
 #include "cli/output_buffer.h"
 #include "cli/pressure_command.h"
 #include "cli/printable.h"
+#include "cli/record_command.h"
 #include "cli/run_status.h"
+#include "cli/value_command.h"
 #include "core/pressure_units.h"
 #include "res/version.h"
 
@@ -40,6 +41,11 @@ const char kUsage[] =
     "  pressure VALUE FROM TO   a pressure from one unit to another\n"
     "  depth KPA           absolute pressure in kPa -> depth in metres\n"
     "  pressure-at METRES  depth in metres -> absolute pressure in kPa\n"
+    "  record SPEC [TEXT]  a record's bytes, field by field: SPEC is fields\n"
+    "                      [NAME=]TYPE[:ORDER][*FACTOR][+OFFSET] and skip:N, apart\n"
+    "                      by commas, \"...\" last to ignore the rest; TYPE int8\n"
+    "                      uint8 int16 uint16 int32 uint32 int64 uint64 half\n"
+    "                      bfloat16 float double\n"
     "\n"
     "With TEXT, types it into the command's input field, clicks the button and\n"
     "prints the field it wrote. Without TEXT, each line of standard input is a\n"
@@ -47,6 +53,10 @@ const char kUsage[] =
     "only) or \"COMMAND [OPTION...] TEXT\", applied in order on one dialog; each\n"
     "line runs as it is read, and a line with an unknown command ends the run\n"
     "(typed at a terminal, it is reported and skipped).\n"
+    "\n"
+    "float, double, half and bfloat16 read a line as the dialog does: the first\n"
+    "pairs of hex digits anywhere in it, so a line that is not hex still gives a\n"
+    "number; --strict, --each and --registers read it strictly instead.\n"
     "\n"
     "A word starting with \"--\" is an option wherever it stands, until a \"--\"\n"
     "word ends the options; a single-dash word (\"-5\") is TEXT, except -h.\n"
@@ -85,6 +95,15 @@ const char kEnd[] =
     "  tarvel-cli pressure 1 atm psi              14.695949\n"
     "  tarvel-cli depth --fluid freshwater 200    10.197165\n"
     "  tarvel-cli depth --model unesco --latitude 30 --surface 0 100000   9712.653072\n"
+    "  tarvel-cli float --registers 16457 4059    3.141593\n"
+    "  tarvel-cli half --each 3C00 4000 4200      1.000000 2.000000 3.000000\n"
+    "  tarvel-cli float --strict < column.txt     refuses a line that is not hex\n"
+    "  tarvel-cli record 'p=float:CDAB,t=int16*0.01,status=uint16' 0FDB4049 0929 0001\n"
+    "                                             3.141593,23.450000,1\n"
+    "  tarvel-cli record --header --json ...      names first; JSON objects\n"
+    "  tarvel-cli float --field 2 --order CDAB < log.csv   appends a column\n"
+    "  tarvel-cli float --field 2 --replace --header --delimiter tab < log.tsv\n"
+    "  tarvel-cli float --binary --skip 16 capture.bin     raw bytes after a header\n"
     "  printf 'float 3F800000\\npsi\\n' | tarvel-cli\n"
     "\n"
     "Results are written as soon as no more input is waiting. A line longer than\n"
@@ -118,26 +137,6 @@ std::string HelpText()
     return text + kEnd;
 }
 
-// Each input line is a TEXT for one command, converted by the core directly,
-// a block of lines at a time.
-int RunColumn(const CliCommand& command, const CliOptions& options, const CliStreams& io)
-{
-    Column column(command.conversion, options);
-    OutputBuffer out(io.out, io.interrupted);
-    BlockReader input(io.in, io.interrupted);
-    const std::size_t room = column.MaxText() + 1;
-    const auto convert = [&](std::string_view line) {
-        char* end = column.Convert(line, out.Reserve(room));
-        *end++ = '\n';
-        out.Commit(end);
-    };
-    std::span<char> lines;
-    BlockReader::Status got;
-    while ((got = input.NextBlock(lines, out)) == BlockReader::Status::Line && !out.Failed())
-        input.SkipLines(ForEachLine(lines, convert));
-    return FinishRun(got, input, out, io, 0);
-}
-
 // The TEXT of a session line's words: as it stands in the line when no
 // option came between its words, else the words joined by single spaces.
 std::optional<std::string> TextOf(std::span<const std::string_view> text, std::string_view line)
@@ -164,6 +163,10 @@ bool SplitOptions(const ScriptLine& parsed, CliOptions& options, std::optional<s
     const auto taken = ParseCliOptions(words, *parsed.command, options, error);
     if (!taken)
         return false;
+    if (const char* name = CommandLineOnlyOption(options)) {
+        error = "'" + std::string(name) + "' works on the command line, not in a session line";
+        return false;
+    }
     help = taken->help;
     text = TextOf(taken->text, *parsed.text);
     return true;
@@ -184,7 +187,7 @@ int RunScript(const CliStreams& io)
         bool help = false;
         if (parsed.command == nullptr)
             error = "unknown command '" + Printable(parsed.name) + "'";
-        else if ((parsed.command->kind & (kEncodeCommand | kInspectCommand)) != 0)
+        else if ((parsed.command->kind & (kEncodeCommand | kInspectCommand | kRecordCommand)) != 0)
             error = "'" + std::string(parsed.name) + "' is not a session command";
         else
             SplitOptions(parsed, options, text, help, error);
@@ -245,10 +248,9 @@ int RunTarvelCli(int argc, char** argv, const CliStreams& io)
         return RunEncode(options, rest, io);
     if (command->conversion == Conversion::Inspect)
         return RunInspect(options, rest, io);
+    if (command->conversion == Conversion::Record)
+        return RunRecord(options, rest, io);
     if ((command->kind & (kUnitsCommand | kDepthCommand)) != 0)
         return RunPressureCommand(*command, options, rest, io);
-    if (rest.empty())
-        return RunColumn(*command, options, io);
-    ConverterSession session;
-    return WriteOut(io, session.RunWith(*command, options, JoinWords(rest)) + "\n");
+    return RunValueCommand(*command, options, rest, io);
 }

@@ -16,6 +16,12 @@ std::ptrdiff_t ReadBytes(int fd, char* data, std::size_t size);
 // or -1 with errno set (EINTR: a signal cut it short).
 std::ptrdiff_t WriteBytes(int fd, const char* data, std::size_t size);
 
+// Opens the file at `path` for reading its bytes unchanged. Returns the
+// descriptor, or -1 with errno set.
+int OpenFile(const char* path);
+// Closes a descriptor OpenFile returned.
+void CloseFile(int fd);
+
 // Whether `fd` is a terminal (on Windows, a console).
 bool IsTerminal(int fd);
 

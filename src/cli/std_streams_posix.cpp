@@ -1,6 +1,7 @@
 #include "cli/std_streams.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <initializer_list>
 #include <unistd.h>
 
@@ -12,6 +13,16 @@ std::ptrdiff_t ReadBytes(int fd, char* data, std::size_t size)
 std::ptrdiff_t WriteBytes(int fd, const char* data, std::size_t size)
 {
     return write(fd, data, size);
+}
+
+int OpenFile(const char* path)
+{
+    return open(path, O_RDONLY | O_CLOEXEC);
+}
+
+void CloseFile(int fd)
+{
+    close(fd);
 }
 
 bool IsTerminal(int fd)

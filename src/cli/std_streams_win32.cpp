@@ -20,6 +20,16 @@ std::ptrdiff_t WriteBytes(int fd, const char* data, std::size_t size)
     return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
 }
 
+int OpenFile(const char* path)
+{
+    return _open(path, _O_RDONLY | _O_BINARY);
+}
+
+void CloseFile(int fd)
+{
+    _close(fd);
+}
+
 // A console, not any character device (_isatty is true for NUL too).
 bool IsTerminal(int fd)
 {

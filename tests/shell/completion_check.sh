@@ -11,7 +11,8 @@ fail() { echo "FAIL: $*"; failed=1; }
 rows=(
   "tarvel-cli fl|float|double"
   "tarvel-cli --v|--version|--help"
-  "tarvel-cli float --|--order|--registers"
+  "tarvel-cli float --|--registers|--near"
+  "tarvel-cli record --|--header|--near"
   "tarvel-cli float --order |CDAB|fixed"
   "tarvel-cli float --order word|word-swap|ABCD"
   "tarvel-cli psi --|--digits|--order"

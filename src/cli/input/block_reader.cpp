@@ -1,4 +1,4 @@
-#include "cli/block_reader.h"
+#include "cli/input/block_reader.h"
 
 #include "cli/output_buffer.h"
 #include "cli/std_streams.h"

@@ -1,4 +1,4 @@
-#include "cli/byte_text.h"
+#include "cli/input/byte_text.h"
 
 #include "cli/printable.h"
 #include "core/text_chars.h"

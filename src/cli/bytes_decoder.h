@@ -1,0 +1,26 @@
+// What a unit of bytes (one value, or one record) becomes: the items of an
+// output line. Text, registers, a binary capture and a device all hand their
+// bytes to one of these.
+#pragma once
+
+#include "cli/input/item_sink.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+class BytesDecoder {
+public:
+    virtual ~BytesDecoder() = default;
+    // The bytes of one unit.
+    virtual std::size_t Size() const = 0;
+    // Whether bytes after a unit are allowed and ignored (a record ending in
+    // "..."), rather than an error or the next unit.
+    virtual bool IgnoresRest() const { return false; }
+    // Adds the items of the unit in the first Size() of `bytes`.
+    virtual void Decode(std::span<const std::uint8_t> bytes, ItemSink& items) const = 0;
+    // The names of the items, for a header line.
+    virtual std::vector<std::string> Names() const = 0;
+};

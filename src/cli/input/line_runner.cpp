@@ -1,0 +1,161 @@
+#include "cli/input/line_runner.h"
+
+#include "cli/cli_options.h"
+#include "cli/input/byte_text.h"
+#include "cli/input/csv_fields.h"
+#include "cli/run_status.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A delimited line's TEXT and where the results go.
+class FieldLines {
+public:
+    explicit FieldLines(const LineShape& shape) : m_shape(shape) {}
+
+    // Adds `line` to the record being read; false while a quoted field is
+    // open, so the record goes on after a line break.
+    bool Add(std::string_view line)
+    {
+        if (m_open)
+            m_record.append("\n").append(line);
+        else
+            m_record.assign(line);
+        m_open = !SplitCsv(m_record, m_shape.delimiter, m_fields);
+        return !m_open;
+    }
+    bool Open() const { return m_open; }
+
+    // The TEXT of the record's field, or nullptr when it has fewer fields.
+    const std::string_view* Text()
+    {
+        const std::size_t n = *m_shape.field;
+        if (m_fields.size() < n)
+            return nullptr;
+        m_text = FieldText(m_record, m_fields[n - 1], m_scratch);
+        return &m_text;
+    }
+
+    // The output line: the record with `results` (items apart by the
+    // delimiter) appended, or in place of the field.
+    void Write(std::string_view results, std::string& out) const
+    {
+        const char delimiter = m_shape.delimiter == kBlankRuns ? ' ' : m_shape.delimiter;
+        const CsvField& field = m_fields[*m_shape.field - 1];
+        const std::string_view record = m_record;
+        if (m_shape.replace)
+            out.assign(record.substr(0, field.begin))
+                .append(results)
+                .append(record.substr(field.end));
+        else
+            out.assign(record).append(1, delimiter).append(results);
+    }
+
+private:
+    const LineShape& m_shape;
+    std::string m_record;
+    std::vector<CsvField> m_fields;
+    std::string m_scratch;
+    std::string_view m_text;
+    bool m_open = false;
+};
+
+void AddNames(const std::vector<std::string>& names, ItemSink& items)
+{
+    for (const std::string& name : names)
+        items.Add(name);
+}
+
+} // namespace
+
+LineShape LineShapeOf(const CliOptions& options, char separator)
+{
+    LineShape shape;
+    shape.field = options.field;
+    shape.delimiter = options.delimiter.value_or(',');
+    shape.replace = options.replace;
+    shape.header = options.header;
+    shape.separator = options.delimiter.value_or(separator);
+    return shape;
+}
+
+int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams& io)
+{
+    OutputBuffer out(io.out, io.interrupted);
+    BlockReader input(io.in, io.interrupted);
+    FieldLines fields(shape);
+    const char separator = !shape.field                    ? shape.separator
+                           : shape.delimiter == kBlankRuns ? ' '
+                                                           : shape.delimiter;
+    std::string results;
+    std::string line;
+    std::string error;
+    std::size_t first = 0; // the line a record starts on
+    bool header = shape.header;
+    if (header && !shape.field) { // the results' names head the output
+        ItemSink items(results, separator);
+        AddNames(converter.Names(), items);
+        out.AppendLine(results.data(), results.size());
+        header = false;
+    }
+    int status = 0;
+    std::string_view text;
+    BlockReader::Status got;
+    while ((got = input.Next(text, out)) == BlockReader::Status::Line && !out.Failed()) {
+        if (!fields.Open())
+            first = input.LineNumber();
+        if (shape.field && !fields.Add(text))
+            continue;
+        // A blank line holds no record of a log, nor a TEXT for a strict reader.
+        if (first == input.LineNumber() && IsBlank(text) &&
+            (shape.field || converter.SkipsBlankLines()))
+            continue;
+        results.clear();
+        ItemSink items(results, separator);
+        bool done = true;
+        if (header) {
+            AddNames(converter.Names(), items);
+            header = false;
+        } else if (!shape.field) {
+            done = converter.Convert(text, items, error);
+        } else if (const std::string_view* field = fields.Text()) {
+            done = converter.Convert(*field, items, error);
+        } else {
+            done = false;
+            error = "fewer than " + std::to_string(*shape.field) + " fields";
+        }
+        if (!done) {
+            status = kUsageError;
+            ReportBadLine(out, first, io, error);
+            break;
+        }
+        if (shape.field) {
+            fields.Write(results, line);
+            out.AppendLine(line.data(), line.size());
+        } else {
+            out.AppendLine(results.data(), results.size());
+        }
+    }
+    if (got == BlockReader::Status::End && fields.Open()) {
+        status = kUsageError;
+        ReportBadLine(out, first, io, "a quoted field is not closed");
+    }
+    return FinishRun(got, input, out, io, status);
+}
+
+int RunText(TextConverter& converter, std::string_view text, const LineShape& shape,
+            const CliStreams& io)
+{
+    std::string results;
+    ItemSink items(results, shape.separator);
+    std::string error;
+    if (!converter.Convert(text, items, error))
+        return UsageError(io, error);
+    std::string names;
+    ItemSink header(names, shape.separator);
+    if (shape.header)
+        AddNames(converter.Names(), header);
+    return WriteOut(io, (shape.header ? names + "\n" : "") + results + "\n");
+}

@@ -1,0 +1,384 @@
+// The shapes bytes arrive in: registers, several values a line, records, log
+// fields and binary captures, each read through the same decoding.
+#include "cli/input/csv_fields.h"
+#include "tests/cli_in_memory.h"
+#include "tests/named_row.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    int status = 0;
+    std::string named = ""; // what the message says, for a failure
+};
+
+class Shape : public testing::TestWithParam<Row> {};
+
+TEST_P(Shape, PrintsOrNames)
+{
+    const Row& row = GetParam();
+    const CliOutcome outcome = RunCliInMemory(row.args, row.input, false);
+    EXPECT_EQ(outcome.status, row.status);
+    EXPECT_EQ(outcome.out, row.out);
+    if (row.status == 0)
+        EXPECT_EQ(outcome.err, "");
+    else
+        EXPECT_NE(outcome.err.find(row.named), std::string::npos) << outcome.err;
+}
+
+const std::string kSpec = "p=float:CDAB,t=int16*0.01,status=uint16";
+
+INSTANTIATE_TEST_SUITE_P(
+    Registers, Shape,
+    testing::Values(
+        Row{"FloatABCD", {"float", "--registers", "16457", "4059"}, "", "3.141593\n"},
+        Row{"FloatCDAB",
+            {"float", "--registers", "--order", "CDAB", "4059", "16457"},
+            "",
+            "3.141593\n"},
+        Row{"FloatBADC",
+            {"float", "--registers", "--order", "BADC", "18752,56079"},
+            "",
+            "3.141593\n"},
+        Row{"FloatDCBA",
+            {"float", "--registers", "--order", "DCBA", "56079\t18752"},
+            "",
+            "3.141593\n"},
+        Row{"DoubleEachOrder",
+            {"double", "--registers", "--order", "GHEFCDAB", "--format", "shortest", "11544",
+             "21572", "8699", "16393"},
+            "",
+            "3.141592653589793\n"},
+        Row{"NegativeIsTwosComplement", {"half", "--registers", "-17408"}, "", "-1.000000\n"},
+        Row{"ColumnOfRegisters",
+            {"float", "--registers"},
+            "16256 0\n\n16384 0\n",
+            "1.000000\n2.000000\n"},
+        Row{"TooFew",
+            {"float", "--registers", "16457"},
+            "",
+            "",
+            2,
+            "1 register, fewer than the 2 registers"},
+        Row{"OutOfRange",
+            {"float", "--registers", "16457", "65536"},
+            "",
+            "",
+            2,
+            "register 2 '65536' is not a number from 0 to 65535"},
+        Row{"NotANumber", {"float", "--registers", "0x10", "1"}, "", "", 2, "register 1 '0x10'"},
+        Row{"BelowTwosComplement", {"half", "--registers", "-32769"}, "", "", 2, "'-32769'"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, Shape,
+    testing::Values(Row{"OneValue", {"float", "--each", "3F800000"}, "", "1.000000\n"},
+                    Row{"TwoValues", {"half", "--each", "3C00 4000"}, "", "1.000000 2.000000\n"},
+                    Row{"Delimiter",
+                        {"half", "--each", "--delimiter", ";", "3C004000"},
+                        "",
+                        "1.000000;2.000000\n"},
+                    Row{"RegisterBlock",
+                        {"float", "--each", "--registers", "--order", "CDAB"},
+                        "4059 16457 0 16256\n",
+                        "3.141593 1.000000\n"},
+                    Row{"TrailingPartial",
+                        {"float", "--each"},
+                        "3F800000\n3F800000 40\n",
+                        "1.000000\n",
+                        2,
+                        "line 2: 5 bytes leave 1 byte over"},
+                    Row{"StrictRefusesWhatTheDialogReads",
+                        {"float", "--strict"},
+                        "3F800000\n\n2026-12-08T10:00:01Z\n4000\n",
+                        "1.000000\n",
+                        2,
+                        "line 3: position 11: 'T'"},
+                    Row{"StrictTooMany",
+                        {"half", "--strict", "3C00 00"},
+                        "",
+                        "",
+                        2,
+                        "3 bytes, more than the 2 bytes of one value"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, Shape,
+    testing::Values(
+        Row{"Example", {"record", kSpec, "0FDB4049", "0929", "0001"}, "", "3.141593,23.450000,1\n"},
+        Row{"EveryType",
+            {"record",
+             "int8,uint8,int16:BA,uint16,int32,uint32:DCBA,int64,uint64,half,bfloat16,"
+             "float,double:HGFEDCBA",
+             "FF FF FFFE FFFF FFFFFFFD 01000000 FFFFFFFFFFFFFFFC FFFFFFFFFFFFFFFF 3C00 3F80 "
+             "40000000 0000000000000840",
+             "--format", "shortest"},
+            "",
+            "-1,255,-257,65535,-3,1,-4,18446744073709551615,1,1,2,3\n"},
+        Row{"ScaledAndOffset", {"record", "c=int16*0.1+-273.15", "0BB8"}, "", "26.850000\n"},
+        Row{"SkipAndRest",
+            {"record", "a=uint8,skip:2,b=uint8,...", "01 0203 04 0506"},
+            "",
+            "1,4\n"},
+        Row{"HeaderNamesByPlace",
+            {"record", "--header", "uint8,x=uint8,uint8", "010203"},
+            "",
+            "f1,x,f3\n1,2,3\n"},
+        Row{"RegistersAndColumn",
+            {"record", "--registers", "a=uint16,b=int16"},
+            "1 65535\n\n2 -2\n",
+            "1,-1\n2,-2\n"},
+        Row{"TooFewBytes",
+            {"record", kSpec},
+            "0FDB4049 0929 0001\n0FDB4049\n",
+            "3.141593,23.450000,1\n",
+            2,
+            "line 2: 4 bytes, fewer than the 8 bytes"},
+        Row{"ExtraBytes", {"record", "uint8", "0102"}, "", "", 2, "2 bytes, more than the 1 byte"},
+        Row{"UnknownType",
+            {"record", "p=float,t=int12", "00"},
+            "",
+            "",
+            2,
+            "record field 't=int12': unknown type 'int12'"},
+        Row{"OrderOfAnotherSize",
+            {"record", "int16:ABCD"},
+            "",
+            "",
+            2,
+            "'ABCD' is not an order for int16"},
+        Row{"OrderOnAByte", {"record", "uint8:big"}, "", "", 2, "'big' is not an order for uint8"},
+        Row{"FactorNotANumber", {"record", "int16*x"}, "", "", 2, "FACTOR 'x' is not a number"},
+        Row{"OffsetNotANumber", {"record", "int16+1.2.3"}, "", "", 2, "OFFSET"},
+        Row{"DuplicateName", {"record", "a=uint8,a=int8"}, "", "", 2, "duplicate field name 'a'"},
+        Row{"AutoNameClash", {"record", "uint8,f1=uint8"}, "", "", 2, "duplicate field name 'f1'"},
+        Row{"RestNotLast", {"record", "uint8,...,uint8"}, "", "", 2, "'...' must end SPEC"},
+        Row{"BadSkip", {"record", "skip:0,uint8"}, "", "", 2, "skip takes 1 to 65536 bytes"},
+        Row{"EmptyPart", {"record", "uint8,,uint8"}, "", "", 2, "empty field"},
+        Row{"NoSpec", {"record"}, "", "", 2, "record takes SPEC"}),
+    [](const auto& row) { return row.param.name; });
+
+const std::string kLog = "2026-12-08T10:00:01Z,0FDB 4049,ok\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Shape,
+    testing::Values(
+        Row{"Appended",
+            {"float", "--field", "2", "--order", "CDAB"},
+            kLog,
+            "2026-12-08T10:00:01Z,0FDB 4049,ok,3.141593\n"},
+        Row{"Replaced",
+            {"float", "--field", "2", "--order", "CDAB", "--replace"},
+            kLog,
+            "2026-12-08T10:00:01Z,3.141593,ok\n"},
+        Row{"HeaderNamed",
+            {"depth", "--field", "1", "--header"},
+            "kPa\n200\n",
+            "kPa,depth\n200,9.938714\n"},
+        Row{"QuotedDelimiterAndDoubledQuote",
+            {"psi", "--field", "2"},
+            "\"a,b\",\"1\"\"00\",x\n",
+            "\"a,b\",\"1\"\"00\",x,0.145038\n"},
+        Row{"LineBreakInQuotes",
+            {"depth", "--field", "2"},
+            "\"note\nmore\",200\nz,200\n",
+            "\"note\nmore\",200,9.938714\nz,200,9.938714\n"},
+        Row{"EmptyField",
+            {"record", "--field", "2", "uint8"},
+            "a,,c\n",
+            "",
+            2,
+            "line 1: 0 bytes, fewer than the 1 byte"},
+        Row{"CrLf",
+            {"depth", "--field", "2"},
+            "a,200\r\nb,300\r\n",
+            "a,200,9.938714\nb,300,19.877426\n"},
+        Row{"TabDelimiter",
+            {"half", "--field", "2", "--delimiter", "tab", "--strict"},
+            "t\t3C00\n",
+            "t\t3C00\t1.000000\n"},
+        Row{"SpaceRuns",
+            {"pressure-at", "--field", "2", "--delimiter", "space"},
+            "  a   0\tz\n",
+            "  a   0\tz 99.999970\n"},
+        Row{"RecordFieldsAppended",
+            {"record", "--field", "1", "--header", "a=uint8,b=uint8"},
+            "raw\n0102\n",
+            "raw,a,b\n0102,1,2\n"},
+        Row{"ResultQuotedWhereNeeded",
+            {"half", "--field", "1", "--delimiter", "."},
+            "3C00\n",
+            "3C00.\"1.000000\"\n"},
+        Row{"FewerFields",
+            {"float", "--field", "3"},
+            "a,b,c\na,b\n",
+            "a,b,c,0.000000\n",
+            2,
+            "line 2: fewer than 3 fields"},
+        Row{"UnclosedQuote",
+            {"depth", "--field", "1"},
+            "\"200\n",
+            "",
+            2,
+            "line 1: a quoted field is not closed"},
+        Row{"FieldWithText",
+            {"float", "--field", "1", "3F800000"},
+            "",
+            "",
+            2,
+            "--field reads standard input"},
+        Row{"ReplaceNeedsField", {"float", "--replace"}, "", "", 2, "--replace needs --field"},
+        Row{"DelimiterNeedsField",
+            {"psi", "--delimiter", ";"},
+            "",
+            "",
+            2,
+            "--delimiter needs --field"},
+        Row{"BadDelimiter",
+            {"psi", "--field", "1", "--delimiter", "ab"},
+            "",
+            "",
+            2,
+            "--delimiter takes one character, tab or space, not 'ab'"},
+        Row{"NotInASession",
+            {},
+            "float --each 3F800000\n",
+            "",
+            2,
+            "'--each' works on the command line"}),
+    [](const auto& row) { return row.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    Binary, Shape,
+    testing::Values(
+        Row{"Floats",
+            {"float", "--binary"},
+            std::string("\x3f\x80\0\0\x40\0\0\0", 8),
+            "1.000000\n2.000000\n"},
+        Row{"SkipAndOrder",
+            {"half", "--binary", "--skip", "3", "--order", "BA"},
+            std::string("hdr\0\x3c\0\x40", 7),
+            "1.000000\n2.000000\n"},
+        Row{"TrailingPartial",
+            {"float", "--binary"},
+            std::string("\x3f\x80\0\0\x40\0", 6),
+            "1.000000\n",
+            1,
+            "byte offset 4: 2 bytes left over"},
+        Row{"SkipPastTheEnd",
+            {"float", "--binary", "--skip", "9"},
+            "abc",
+            "",
+            1,
+            "9 bytes to skip, but the input ends at byte 3"},
+        Row{"Records",
+            {"record", "--binary", "--header", "a=uint8,b=int8"},
+            "\x01\xff\x02\x03",
+            "a,b\n1,-1\n2,3\n"},
+        Row{"NoTextReading", {"float", "--binary"}, "3F800000", "0.000000\n0.000000\n"},
+        Row{"MissingFile",
+            {"float", "--binary", "/nonexistent/capture"},
+            "",
+            "",
+            1,
+            "cannot open '/nonexistent/capture'"},
+        Row{"NotWithField",
+            {"float", "--binary", "--field", "1"},
+            "",
+            "",
+            2,
+            "--binary and --field contradict"},
+        Row{"SkipNeedsBinary", {"float", "--skip", "1"}, "", "", 2, "--skip needs --binary"}),
+    [](const auto& row) { return row.param.name; });
+
+TEST(InspectRegisters, ReadAsTheirBytes)
+{
+    EXPECT_EQ(RunCliInMemory({"inspect", "--registers", "16457,-1"}, "", false).out,
+              RunCliInMemory({"inspect", "4049 FFFF"}, "", false).out);
+}
+
+// RFC 4180 at the lowest level: where each field stands and what it holds.
+TEST(CsvFields, SplitsAsRfc4180Reads)
+{
+    const struct {
+        const char* name;
+        std::string record;
+        char delimiter;
+        bool complete;
+        std::vector<std::string> texts;
+    } rows[] = {
+        {"Plain", "a,b,c", ',', true, {"a", "b", "c"}},
+        {"EmptyFields", ",,", ',', true, {"", "", ""}},
+        {"QuotedDelimiter", "\"a,b\",c", ',', true, {"a,b", "c"}},
+        {"DoubledQuote", "\"say \"\"hi\"\"\"", ',', true, {"say \"hi\""}},
+        {"LineBreakInside", "\"a\nb\",c", ',', true, {"a\nb", "c"}},
+        {"OpenQuote", "\"a,b", ',', false, {}},
+        {"BlankRuns", "  a \t b  ", ' ', true, {"a", "b"}},
+        {"QuotedInBlankRuns", "a \"b c\" d", ' ', true, {"a", "b c", "d"}},
+    };
+    for (const auto& row : rows) {
+        std::vector<CsvField> fields;
+        EXPECT_EQ(SplitCsv(row.record, row.delimiter, fields), row.complete) << row.name;
+        if (!row.complete)
+            continue;
+        std::vector<std::string> texts;
+        std::string scratch;
+        for (const CsvField& field : fields)
+            texts.emplace_back(FieldText(row.record, field, scratch));
+        EXPECT_EQ(texts, row.texts) << row.name;
+    }
+}
+
+TEST(RecordJson, ParsesBackWithIntegersAsNumbers)
+{
+    const CliOutcome outcome = RunCliInMemory({"record", "--json", kSpec + ",\"q\"=int8"},
+                                              "0FDB4049 0929 0001 FF\n", false);
+    const auto object = nlohmann::json::parse(outcome.out);
+    EXPECT_EQ(object.at("p"), "3.141593");
+    EXPECT_EQ(object.at("t"), "23.450000");
+    EXPECT_EQ(object.at("status"), 1);
+    EXPECT_EQ(object.at("\"q\""), -1);
+}
+
+std::string Hex(const std::string& bytes)
+{
+    std::string hex;
+    char pair[3];
+    for (const char c : bytes) {
+        std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned char>(c));
+        hex += pair;
+    }
+    return hex;
+}
+
+// The same random values read three ways from text, and from a binary file
+// against the plain column of the same values as hex.
+TEST(Shapes, AgreeOnRandomValues)
+{
+    std::mt19937_64 random(20261209);
+    std::string bytes(4 * 100000, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    std::string lines;
+    for (std::size_t k = 0; k < bytes.size(); k += 4)
+        lines += Hex(bytes.substr(k, 4)) + "\n";
+    const std::string plain = RunCliInMemory({"float", "--order", "CDAB"}, lines, false).out;
+    ASSERT_EQ(plain.size() > lines.size() / 2, true);
+    EXPECT_TRUE(RunCliInMemory({"float", "--each", "--order", "CDAB"}, lines, false).out == plain);
+    EXPECT_TRUE(RunCliInMemory({"record", "float:CDAB"}, lines, false).out == plain);
+    EXPECT_TRUE(RunCliInMemory({"float", "--binary", "--order", "CDAB"}, bytes, false).out ==
+                plain);
+}
+
+} // namespace
