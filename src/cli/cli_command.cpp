@@ -29,6 +29,8 @@ constexpr CliCommand kCommands[] = {
     {"pressure-at", Conversion::PressureAt, kDepthCommand, 0, 0, 0,
      "depth in metres -> absolute pressure in kPa"},
     {"record", Conversion::Record, kRecordCommand, 0, 0, 0, "the fields of a record's bytes"},
+    {"read", Conversion::Read, kReadCommand, 0, 0, 0,
+     "registers read from a Modbus device (read-only), decoded"},
 };
 
 } // namespace

@@ -20,7 +20,8 @@ enum class Conversion {
     Pressure,
     Depth,
     PressureAt,
-    Record
+    Record,
+    Read
 };
 
 // Which options a command takes (see cli_options.h), as bits.
@@ -32,6 +33,7 @@ enum CommandKind : unsigned {
     kUnitsCommand = 16, // pressure VALUE FROM TO
     kDepthCommand = 32, // depth and pressure-at
     kRecordCommand = 64,
+    kReadCommand = 128, // registers from a device
 };
 
 struct CliCommand {

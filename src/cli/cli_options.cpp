@@ -12,7 +12,7 @@
 namespace {
 
 constexpr unsigned kValueCommands =
-    kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand | kRecordCommand;
+    kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand | kRecordCommand | kReadCommand;
 // The commands that read lines of input, and so fields of them.
 constexpr unsigned kLineCommands =
     kHexCommand | kPressureCommand | kUnitsCommand | kDepthCommand | kRecordCommand;
@@ -27,9 +27,11 @@ constexpr std::string_view kFluidNames[] = {"seawater", "freshwater"};
 constexpr double kFluidDensities[] = {1026.0, 1000.0};
 constexpr std::string_view kModelNames[] = {"dialog", "physical", "unesco"};
 constexpr DepthModel kModels[] = {DepthModel::Dialog, DepthModel::Physical, DepthModel::Unesco};
+constexpr std::string_view kParityNames[] = {"none", "even", "odd"};
+constexpr char kParities[] = {'N', 'E', 'O'};
 
 constexpr OptionEntry kOptions[] = {
-    {"--order", "ORDER", kHexCommand | kEncodeCommand | kRecordCommand,
+    {"--order", "ORDER", kHexCommand | kEncodeCommand | kRecordCommand | kReadCommand,
      "byte order: ABCD (big, 1234, default), DCBA (little, 4321), CDAB (word-swap, 3412), "
      "BADC (byte-swap, 2143); eight-letter and AB/BA forms too",
      BYTE_ORDER_NAMES},
@@ -56,14 +58,14 @@ constexpr OptionEntry kOptions[] = {
      NumberRule{1, 1e6, false, true}},
     {"--delimiter",
      "D",
-     kLineCommands,
+     kLineCommands | kReadCommand,
      "the fields' delimiter: one character (, default), tab, or space for runs of blanks",
      {}},
     {"--replace", "", kLineCommands, "with --field: results in place of the field", {}},
     {"--header",
      "",
-     kLineCommands,
-     "with --field: the first line is a header; record: print one",
+     kLineCommands | kReadCommand,
+     "with --field: the first line is a header; record and read: print one",
      {}},
     {"--binary",
      "",
@@ -78,13 +80,13 @@ constexpr OptionEntry kOptions[] = {
      NumberRule{0, 9007199254740992.0, false, true}},
     {"--near",
      "VALUE",
-     kInspectCommand,
+     kInspectCommand | kReadCommand,
      "sort the rows by distance from VALUE (inf and -inf too), nearest first",
      {},
      NumberRule{-kInf, kInf}},
     {"--json",
      "",
-     kInspectCommand | kRecordCommand,
+     kInspectCommand | kRecordCommand | kReadCommand,
      "print JSON (one object per line of input)",
      {}},
     {"--surface",
@@ -114,6 +116,62 @@ constexpr OptionEntry kOptions[] = {
      {},
      NumberRule{-90, 90}},
     {"--model", "NAME", kDepthCommand, "dialog (default), physical or unesco", kModelNames},
+    {"--input", "", kReadCommand, "read input registers (function 4), not holding (3)", {}},
+    {"--reference",
+     "",
+     kReadCommand,
+     "ADDRESS is a reference: 4xxxx/4xxxxx holding, 3xxxx/3xxxxx input, from 1",
+     {}},
+    {"--unit",
+     "ID",
+     kReadCommand,
+     "the device's unit (slave) id, 1 by default",
+     {},
+     NumberRule{0, 255, false, true}},
+    {"--baud",
+     "N",
+     kReadCommand,
+     "serial line speed, 9600 by default",
+     {},
+     NumberRule{1, 4000000, false, true}},
+    {"--parity", "NAME", kReadCommand, "serial parity: none, even (default) or odd", kParityNames},
+    {"--stop-bits",
+     "N",
+     kReadCommand,
+     "serial stop bits: 1 (default) or 2",
+     {},
+     NumberRule{1, 2, false, true}},
+    {"--timeout",
+     "MS",
+     kReadCommand,
+     "wait this long for an answer, 1000 by default",
+     {},
+     NumberRule{1, 3600000, false, true}},
+    {"--retries",
+     "N",
+     kReadCommand,
+     "try a failed read N more times first, 0 by default",
+     {},
+     NumberRule{0, 100, false, true}},
+    {"--count",
+     "N",
+     kReadCommand,
+     "N consecutive values (inspect: 1, 2 or 4 registers)",
+     {},
+     NumberRule{1, 125, false, true}},
+    {"--raw", "", kReadCommand, "print the registers read, in decimal, not decoded", {}},
+    {"--watch",
+     "SECONDS",
+     kReadCommand,
+     "read again every SECONDS (0.01 or more) until stopped",
+     {},
+     NumberRule{0.01, 1e6}},
+    {"--samples",
+     "N",
+     kReadCommand,
+     "with --watch: stop after N reads",
+     {},
+     NumberRule{1, 1e15, false, true}},
 };
 
 // Which of `entry`'s names `value` is (0 for the first), or a message that
@@ -162,6 +220,32 @@ std::optional<char> ReadDelimiter(std::string_view value)
     return value.front();
 }
 
+// Sets a read option; false for any other.
+bool SetReadOption(std::string_view name, std::size_t index, double number, ReadOptions& read)
+{
+    const auto whole = static_cast<int>(number);
+    if (name == "--input" || name == "--reference" || name == "--raw")
+        (name == "--input" ? read.input : name == "--reference" ? read.reference : read.raw) = true;
+    else if (name == "--unit" || name == "--baud" || name == "--stop-bits" || name == "--timeout" ||
+             name == "--retries")
+        (name == "--unit"        ? read.unit
+         : name == "--baud"      ? read.baud
+         : name == "--stop-bits" ? read.stopBits
+         : name == "--timeout"   ? read.timeoutMs
+                                 : read.retries) = whole;
+    else if (name == "--parity")
+        read.parity = kParities[index];
+    else if (name == "--count")
+        read.count = static_cast<std::size_t>(number);
+    else if (name == "--watch")
+        read.watch = number;
+    else if (name == "--samples")
+        read.samples = static_cast<std::uint64_t>(number);
+    else
+        return false;
+    return true;
+}
+
 // Sets what `entry` says, its argument `value` already checked against its
 // number rule (`number`) where it has one.
 bool SetOption(const OptionEntry& entry, std::string_view value, double number, CliOptions& options,
@@ -196,6 +280,8 @@ bool SetOption(const OptionEntry& entry, std::string_view value, double number, 
          : name == "--replace" ? options.replace
          : name == "--header"  ? options.header
                                : options.binary) = true;
+    } else if (name.starts_with("--") &&
+               SetReadOption(name, index.value_or(0), number, options.read)) {
     } else if (name == "--field") {
         options.field = static_cast<std::size_t>(number);
     } else if (name == "--skip") {

@@ -5,6 +5,7 @@
 #include "cli/cli_command.h"
 #include "core/byte_order.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,6 +18,22 @@ enum class ValueFormat { Fixed, Shortest, Exact, Hex };
 // How depth and pressure relate: the dialog's "KPa to metres" rule, the
 // hydrostatic (P - P_surface) / (rho g), or the UNESCO 1983 seawater formula.
 enum class DepthModel { Dialog, Physical, Unesco };
+
+// read: how to reach the device, what to read and how often.
+struct ReadOptions {
+    bool input = false;     // input registers (function 4), not holding (3)
+    bool reference = false; // ADDRESS is a 3xxxx/4xxxx reference
+    bool raw = false;       // the registers in decimal, not decoded
+    int unit = 1;
+    int baud = 9600;
+    char parity = 'E';
+    int stopBits = 1;
+    int timeoutMs = 1000;
+    int retries = 0;
+    std::optional<std::size_t> count; // values (inspect: registers)
+    std::optional<double> watch;      // seconds between reads
+    std::optional<std::uint64_t> samples;
+};
 
 struct CliOptions {
     ByteOrder order = ByteOrder::ABCD;
@@ -33,7 +50,8 @@ struct CliOptions {
     bool header = false;              // a header line
     bool binary = false;              // raw bytes in
     std::size_t skip = 0;             // bytes before them
-    std::optional<double> nearest;    // inspect: the value to sort rows by
+    ReadOptions read;
+    std::optional<double> nearest; // inspect: the value to sort rows by
     // depth and pressure-at; any of the first four, or --fluid, means
     // Physical unless --model says otherwise (conflicts are refused).
     std::optional<double> surface;      // kPa, absolute

@@ -107,13 +107,20 @@ std::string Inspect(std::string_view text, const CliOptions& options, std::strin
         return options.json ? "{\"text\": " + Json(text) + ", \"error\": " + Json(error) + "}\n"
                             : std::string();
     }
+    return InspectBytes(*bytes, options);
+}
+
+} // namespace
+
+std::string InspectBytes(const std::vector<std::uint8_t>& bytes, const CliOptions& options)
+{
     std::vector<Row> rows;
-    if (bytes->size() >= 2)
-        AddRows(*bytes, 2, "16", FloatType::Half, "half", rows);
-    if (bytes->size() >= 4)
-        AddRows(*bytes, 4, "32", FloatType::Float32, "float32", rows);
-    if (bytes->size() == 8)
-        AddRows(*bytes, 8, "64", FloatType::Float64, "float64", rows);
+    if (bytes.size() >= 2)
+        AddRows(bytes, 2, "16", FloatType::Half, "half", rows);
+    if (bytes.size() >= 4)
+        AddRows(bytes, 4, "32", FloatType::Float32, "float32", rows);
+    if (bytes.size() == 8)
+        AddRows(bytes, 8, "64", FloatType::Float64, "float64", rows);
     if (options.nearest) {
         const double target = *options.nearest;
         std::stable_sort(rows.begin(), rows.end(), [target](const Row& a, const Row& b) {
@@ -126,7 +133,7 @@ std::string Inspect(std::string_view text, const CliOptions& options, std::strin
             rows.front().fields.emplace_back("nearest", "yes");
     }
     std::string hex;
-    for (const std::uint8_t b : *bytes) {
+    for (const std::uint8_t b : bytes) {
         char pair[3];
         std::snprintf(pair, sizeof pair, "%02X", unsigned{b});
         hex += pair;
@@ -156,8 +163,6 @@ std::string Inspect(std::string_view text, const CliOptions& options, std::strin
     }
     return out + "\n";
 }
-
-} // namespace
 
 int RunInspect(const CliOptions& options, std::span<const std::string_view> words,
                const CliStreams& io)

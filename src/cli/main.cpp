@@ -20,10 +20,11 @@ int main(int argc, char** argv)
 {
     UseBinaryStreams();
     CatchInterruptions(OnSignal);
+    bool handled = false;
     const int status = RunTarvelCli(
         argc, argv,
-        {kStandardInput, kStandardOutput, stderr, IsTerminal(kStandardInput), &g_signal});
-    if (g_signal != 0) {
+        {kStandardInput, kStandardOutput, stderr, IsTerminal(kStandardInput), &g_signal, &handled});
+    if (g_signal != 0 && !handled) {
         std::signal(g_signal, SIG_DFL);
         std::raise(g_signal);
     }

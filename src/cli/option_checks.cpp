@@ -79,7 +79,9 @@ bool SettleDepthOptions(CliOptions& options, std::string& error)
 
 bool SettleInputOptions(const CliCommand& command, CliOptions& options, std::string& error)
 {
-    const bool record = command.conversion == Conversion::Record;
+    // read prints records and values as record does.
+    const bool record =
+        command.conversion == Conversion::Record || command.conversion == Conversion::Read;
     const auto conflict = [&](const char* a, const char* b) {
         error = std::string(a) + " and " + b + " contradict each other; give one";
         return false;
@@ -98,6 +100,8 @@ bool SettleInputOptions(const CliCommand& command, CliOptions& options, std::str
     for (const auto& other : notBinary)
         if (options.binary && other.given)
             return conflict("--binary", other.name);
+    if (options.read.samples && !options.read.watch)
+        return needs("--samples", "--watch");
     if (options.skip > 0 && !options.binary)
         return needs("--skip", "--binary");
     if (options.replace && !options.field)

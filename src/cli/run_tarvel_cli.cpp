@@ -11,6 +11,7 @@
 #include "cli/output_buffer.h"
 #include "cli/pressure_command.h"
 #include "cli/printable.h"
+#include "cli/read_command.h"
 #include "cli/record_command.h"
 #include "cli/run_status.h"
 #include "cli/value_command.h"
@@ -46,6 +47,11 @@ const char kUsage[] =
     "                      by commas, \"...\" last to ignore the rest; TYPE int8\n"
     "                      uint8 int16 uint16 int32 uint32 int64 uint64 half\n"
     "                      bfloat16 float double\n"
+    "  read DEVICE ADDRESS WHAT   registers from a Modbus device, decoded; READ-ONLY:\n"
+    "                      it never writes a register or a coil. DEVICE is\n"
+    "                      tcp://HOST[:PORT] or a serial device (RTU); ADDRESS the\n"
+    "                      register from 0 (--reference: 4xxxx/3xxxx from 1); WHAT\n"
+    "                      a type, record SPEC, or inspect\n"
     "\n"
     "With TEXT, types it into the command's input field, clicks the button and\n"
     "prints the field it wrote. Without TEXT, each line of standard input is a\n"
@@ -104,15 +110,19 @@ const char kEnd[] =
     "  tarvel-cli float --field 2 --order CDAB < log.csv   appends a column\n"
     "  tarvel-cli float --field 2 --replace --header --delimiter tab < log.tsv\n"
     "  tarvel-cli float --binary --skip 16 capture.bin     raw bytes after a header\n"
+    "  tarvel-cli read tcp://192.0.2.7 100 float --order CDAB   3.141593\n"
+    "  tarvel-cli read --reference /dev/ttyUSB0 40101 inspect --near 3.14\n"
+    "  tarvel-cli read tcp://192.0.2.7 100 float --watch 1 | tarvel-cli depth --field 2\n"
     "  printf 'float 3F800000\\npsi\\n' | tarvel-cli\n"
     "\n"
     "Results are written as soon as no more input is waiting. A line longer than\n"
     "64 MiB is reported, with its number, after the results before it.\n"
     "\n"
-    "Exit status: 0 done; 1 input could not be read, a line was too long or\n"
-    "output could not be written; 2 an unknown command, option or name, options\n"
-    "that contradict each other, or a value that is not a number or is out of\n"
-    "range (a bad line ends a column after the results before it).\n"
+    "Exit status: 0 done; 1 input could not be read, a line was too long,\n"
+    "output could not be written, or a device read failed; 2 an unknown\n"
+    "command, option or name, options that contradict each other, or a value\n"
+    "that is not a number or is out of range (a bad line ends a column after\n"
+    "the results before it).\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n";
@@ -187,7 +197,8 @@ int RunScript(const CliStreams& io)
         bool help = false;
         if (parsed.command == nullptr)
             error = "unknown command '" + Printable(parsed.name) + "'";
-        else if ((parsed.command->kind & (kEncodeCommand | kInspectCommand | kRecordCommand)) != 0)
+        else if ((parsed.command->kind &
+                  (kEncodeCommand | kInspectCommand | kRecordCommand | kReadCommand)) != 0)
             error = "'" + std::string(parsed.name) + "' is not a session command";
         else
             SplitOptions(parsed, options, text, help, error);
@@ -250,6 +261,8 @@ int RunTarvelCli(int argc, char** argv, const CliStreams& io)
         return RunInspect(options, rest, io);
     if (command->conversion == Conversion::Record)
         return RunRecord(options, rest, io);
+    if (command->conversion == Conversion::Read)
+        return RunRead(options, rest, io);
     if ((command->kind & (kUnitsCommand | kDepthCommand)) != 0)
         return RunPressureCommand(*command, options, rest, io);
     return RunValueCommand(*command, options, rest, io);

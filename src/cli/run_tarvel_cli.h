@@ -11,6 +11,9 @@ struct CliStreams {
     bool interactive; // `in` is a terminal: a bad script line is skipped
     // Set by a SIGINT or SIGTERM handler; null when nothing can interrupt.
     const volatile std::sig_atomic_t* interrupted = nullptr;
+    // Set when that signal ended the run as planned (a watch that runs until
+    // stopped), so the program exits with the status returned, not by it.
+    bool* interruptionHandled = nullptr;
 };
 
 // Runs tarvel-cli: `argv[1]` a command or option, the rest its TEXT; without
