@@ -119,10 +119,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Example", {"record", kSpec, "0FDB4049", "0929", "0001"}, "", "3.141593,23.450000,1\n"},
         Row{"EveryType",
             {"record",
-             "int8,uint8,int16:BA,uint16,int32,uint32:DCBA,int64,uint64,half,bfloat16,"
-             "float,double:HGFEDCBA",
-             "FF FF FFFE FFFF FFFFFFFD 01000000 FFFFFFFFFFFFFFFC FFFFFFFFFFFFFFFF 3C00 3F80 "
-             "40000000 0000000000000840",
+             std::string("int8,uint8,int16:BA,uint16,int32,uint32:DCBA,int64,uint64,half,") +
+                 "bfloat16,float,double:HGFEDCBA",
+             std::string("FF FF FFFE FFFF FFFFFFFD 01000000 FFFFFFFFFFFFFFFC FFFFFFFFFFFFFFFF ") +
+                 "3C00 3F80 40000000 0000000000000840",
              "--format", "shortest"},
             "",
             "-1,255,-257,65535,-3,1,-4,18446744073709551615,1,1,2,3\n"},
@@ -333,6 +333,7 @@ TEST(CsvFields, SplitsAsRfc4180Reads)
         if (!row.complete)
             continue;
         std::vector<std::string> texts;
+        texts.reserve(fields.size());
         std::string scratch;
         for (const CsvField& field : fields)
             texts.emplace_back(FieldText(row.record, field, scratch));
@@ -367,7 +368,7 @@ std::string Hex(const std::string& bytes)
 TEST(Shapes, AgreeOnRandomValues)
 {
     std::mt19937_64 random(20261209);
-    std::string bytes(4 * 100000, '\0');
+    std::string bytes(std::size_t{4} * 100000, '\0');
     for (char& c : bytes)
         c = static_cast<char>(random());
     std::string lines;
