@@ -6,6 +6,33 @@
 
 namespace {
 
+// An option that may have been given, by its name.
+struct Given {
+    bool given;
+    const char* name;
+};
+
+// The first of `options` given, or nullptr.
+template <std::size_t N> const char* FirstGiven(const Given (&options)[N])
+{
+    for (const Given& option : options)
+        if (option.given)
+            return option.name;
+    return nullptr;
+}
+
+bool Contradict(std::string_view a, std::string_view b, std::string& error)
+{
+    error = std::string(a) + " and " + std::string(b) + " contradict each other; give one";
+    return false;
+}
+
+bool Needs(std::string_view a, std::string_view b, std::string& error)
+{
+    error = std::string(a) + " needs " + std::string(b);
+    return false;
+}
+
 std::string Bound(double value)
 {
     char text[32];
@@ -40,34 +67,26 @@ std::string DescribeRule(const NumberRule& rule)
 
 bool SettleDepthOptions(CliOptions& options, std::string& error)
 {
-    const auto conflict = [&](const char* a, const char* b) {
-        error = std::string(a) + " and " + b + " contradict each other; give one";
-        return false;
-    };
     if (options.density && options.fluidDensity)
-        return conflict("--density", "--fluid");
+        return Contradict("--density", "--fluid", error);
     const char* const density = options.fluidDensity ? "--fluid" : "--density";
     if (options.fluidDensity)
         options.density = options.fluidDensity;
-    const struct {
-        bool given;
-        const char* name;
-    } changes[] = {{options.surface.has_value(), "--surface"},
-                   {options.density.has_value(), density},
-                   {options.gravity.has_value(), "--gravity"},
-                   {options.latitude.has_value(), "--latitude"}};
     const bool unesco = options.modelAsked == DepthModel::Unesco;
     if (options.gravity && options.latitude && !unesco)
-        return conflict("--gravity", "--latitude");
-    for (const auto& change : changes) {
-        if (!change.given)
-            continue;
-        if (options.modelAsked == DepthModel::Dialog)
-            return conflict("--model dialog", change.name);
-        if (unesco && change.name != std::string_view("--surface") &&
-            change.name != std::string_view("--latitude"))
-            return conflict("--model unesco", change.name);
-    }
+        return Contradict("--gravity", "--latitude", error);
+    const Given conventions[] = {{options.surface.has_value(), "--surface"},
+                                 {options.density.has_value(), density},
+                                 {options.gravity.has_value(), "--gravity"},
+                                 {options.latitude.has_value(), "--latitude"}};
+    const char* const changed = FirstGiven(conventions);
+    if (changed != nullptr && options.modelAsked == DepthModel::Dialog)
+        return Contradict("--model dialog", changed, error);
+    // The UNESCO formula is for seawater under the gravity of its latitude.
+    const Given notUnesco[] = {{options.density.has_value(), density},
+                               {options.gravity.has_value(), "--gravity"}};
+    if (const char* name = FirstGiven(notUnesco); name != nullptr && unesco)
+        return Contradict("--model unesco", name, error);
     if (!options.modelAsked)
         options.model = options.surface || options.density || options.gravity || options.latitude
                             ? DepthModel::Physical
@@ -82,57 +101,37 @@ bool SettleInputOptions(const CliCommand& command, CliOptions& options, std::str
     // read prints records and values as record does.
     const bool record =
         command.conversion == Conversion::Record || command.conversion == Conversion::Read;
-    const auto conflict = [&](const char* a, const char* b) {
-        error = std::string(a) + " and " + b + " contradict each other; give one";
-        return false;
-    };
-    const auto needs = [&](const char* a, const char* b) {
-        error = std::string(a) + " needs " + b;
-        return false;
-    };
-    const struct {
-        bool given;
-        const char* name;
-    } notBinary[] = {{options.field.has_value(), "--field"},
-                     {options.strict, "--strict"},
-                     {options.each, "--each"},
-                     {options.registers, "--registers"}};
-    for (const auto& other : notBinary)
-        if (options.binary && other.given)
-            return conflict("--binary", other.name);
+    const Given notBinary[] = {{options.field.has_value(), "--field"},
+                               {options.strict, "--strict"},
+                               {options.each, "--each"},
+                               {options.registers, "--registers"}};
+    if (const char* name = FirstGiven(notBinary); name != nullptr && options.binary)
+        return Contradict("--binary", name, error);
     if (options.read.samples && !options.read.watch)
-        return needs("--samples", "--watch");
+        return Needs("--samples", "--watch", error);
     if (options.skip > 0 && !options.binary)
-        return needs("--skip", "--binary");
+        return Needs("--skip", "--binary", error);
     if (options.replace && !options.field)
-        return needs("--replace", "--field");
+        return Needs("--replace", "--field", error);
     if (options.header && !options.field && !record)
-        return needs("--header", "--field");
-    if (options.json && record && options.field)
-        return conflict("--json", "--field");
-    if (options.json && record && options.header)
-        return conflict("--json", "--header");
+        return Needs("--header", "--field", error);
+    if (options.json && record && (options.field || options.header))
+        return Contradict("--json", options.field ? "--field" : "--header", error);
     if (options.delimiter && !options.field && !options.each && !record)
-        return needs("--delimiter",
-                     (command.kind & kHexCommand) != 0 ? "--field or --each" : "--field");
+        return Needs("--delimiter",
+                     (command.kind & kHexCommand) != 0 ? "--field or --each" : "--field", error);
     return true;
 }
 
 const char* CommandLineOnlyOption(const CliOptions& options)
 {
-    const struct {
-        bool given;
-        const char* name;
-    } options_[] = {{options.registers, "--registers"},
-                    {options.each, "--each"},
-                    {options.strict, "--strict"},
-                    {options.field.has_value(), "--field"},
-                    {options.delimiter.has_value(), "--delimiter"},
-                    {options.replace, "--replace"},
-                    {options.header, "--header"},
-                    {options.binary, "--binary"}};
-    for (const auto& option : options_)
-        if (option.given)
-            return option.name;
-    return nullptr;
+    const Given lineOnly[] = {{options.registers, "--registers"},
+                              {options.each, "--each"},
+                              {options.strict, "--strict"},
+                              {options.field.has_value(), "--field"},
+                              {options.delimiter.has_value(), "--delimiter"},
+                              {options.replace, "--replace"},
+                              {options.header, "--header"},
+                              {options.binary, "--binary"}};
+    return FirstGiven(lineOnly);
 }
