@@ -40,7 +40,8 @@ constexpr OptionEntry kOptions[] = {
     {"--digits", "N", kValueCommands,
      "fixed notation with N decimals, 0 to 60", {}, NumberRule{0, 60, false, true}},
     {"--registers", "", kHexCommand | kInspectCommand | kEncodeCommand | kRecordCommand,
-     "TEXT is 16-bit registers in decimal, not hex (encode: prints them)", {}},
+     "TEXT is 16-bit registers in decimal, not hex: the first value's (--strict: exactly "
+     "one); encode: prints them", {}},
     {"--each", "", kHexCommand,
      "every value in the line, not only the first", {}},
     {"--strict", "", kHexCommand,
@@ -213,6 +214,7 @@ bool SetOption(const OptionEntry& entry, std::string_view value, double number, 
         options.field = static_cast<std::size_t>(number);
     } else if (name == "--skip") {
         options.skip = static_cast<std::size_t>(number);
+        options.skipGiven = true;
     } else if (name == "--delimiter") {
         options.delimiter = ReadDelimiter(value);
         if (!options.delimiter) {
@@ -281,16 +283,37 @@ std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> wo
 {
     CommandWords parsed;
     bool optionsEnded = false;
+    std::vector<std::pair<std::string_view, std::string_view>> given; // name, argument
     for (std::size_t k = 0; k < words.size();) {
         const std::string_view word = words[k++];
-        if (optionsEnded || !(word.starts_with("--") || word == "-h"))
+        if (optionsEnded || !(word.starts_with("--") || word == "-h")) {
             parsed.text.push_back(word);
-        else if (word == "--")
+        } else if (word == "--") {
             optionsEnded = true;
-        else if (word == "--help" || word == "-h")
+        } else if (word == "--help" || word == "-h") {
             parsed.help = true;
-        else if (!TakeOption(word, words, k, command, options, error))
-            return std::nullopt;
+        } else {
+            const std::size_t at = k;
+            if (!TakeOption(word, words, k, command, options, error))
+                return std::nullopt;
+            const std::string_view argument = k > at ? words[at] : std::string_view();
+            for (const auto& [name, before] : given)
+                if (name == word && k > at) { // a second value: which one was meant?
+                    error = std::string(word) + " is given twice ('" + Printable(before) + "', '" +
+                            Printable(argument) + "'); give it once";
+                    return std::nullopt;
+                }
+            given.emplace_back(word, argument);
+        }
+    }
+    const auto format = std::find_if(given.begin(), given.end(),
+                                     [](const auto& option) { return option.first == "--format"; });
+    const bool digits = std::any_of(given.begin(), given.end(),
+                                    [](const auto& option) { return option.first == "--digits"; });
+    if (digits && format != given.end() && format->second != "fixed") {
+        error = "--digits and --format " + Printable(format->second) +
+                " contradict each other; --digits writes fixed notation";
+        return std::nullopt;
     }
     if (!SettleDepthOptions(options, error) || !SettleInputOptions(command, options, error))
         return std::nullopt;

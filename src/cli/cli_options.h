@@ -50,6 +50,7 @@ struct CliOptions {
     bool header = false;              // a header line
     bool binary = false;              // raw bytes in
     std::size_t skip = 0;             // bytes before them
+    bool skipGiven = false;
     ReadOptions read;
     std::optional<double> nearest; // inspect: the value to sort rows by
     // depth and pressure-at; any of the first four, or --fluid, means

@@ -36,7 +36,7 @@ bool Needs(std::string_view a, std::string_view b, std::string& error)
 std::string Bound(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
+    std::snprintf(text, sizeof text, value == std::trunc(value) ? "%.0f" : "%g", value);
     return text;
 }
 
@@ -44,6 +44,12 @@ std::string Bound(double value)
 
 std::optional<double> CheckedNumber(std::string_view text, const NumberRule& rule)
 {
+    // A count or an index is written in decimal digits, as people write one.
+    if (rule.whole &&
+        (text.empty() ||
+         text.find_first_not_of("0123456789", text[0] == '-' ? 1 : 0) != std::string_view::npos ||
+         text == "-"))
+        return std::nullopt;
     const auto value = ReadStrictNumber(text);
     if (!value || !(rule.lowOpen ? *value > rule.low : *value >= rule.low) ||
         !(*value <= rule.high))
@@ -109,12 +115,14 @@ bool SettleInputOptions(const CliCommand& command, CliOptions& options, std::str
         return Contradict("--binary", name, error);
     if (options.read.samples && !options.read.watch)
         return Needs("--samples", "--watch", error);
-    if (options.skip > 0 && !options.binary)
+    if (options.skipGiven && !options.binary)
         return Needs("--skip", "--binary", error);
     if (options.replace && !options.field)
         return Needs("--replace", "--field", error);
     if (options.header && !options.field && !record)
         return Needs("--header", "--field", error);
+    if (options.header && options.each) // lines of several values have no one name
+        return Contradict("--header", "--each", error);
     if (options.json && record && (options.field || options.header))
         return Contradict("--json", options.field ? "--field" : "--header", error);
     if (options.delimiter && !options.field && !options.each && !record)

@@ -32,6 +32,11 @@ bool PressureCommand::Setup(const CliCommand& command, const CliOptions& options
         }
         for (std::size_t k = 0; k < 2; ++k) {
             const auto unit = ParsePressureUnit(units[k]);
+            if (!unit && k == 0 && ReadStrictNumber(units[0])) { // "pressure 1 atm"
+                error = "pressure takes VALUE FROM TO, not only VALUE and '" + Printable(units[1]) +
+                        "' (see tarvel-cli --help)";
+                return false;
+            }
             if (!unit) {
                 error = "unknown unit '" + Printable(units[k]) + "' (" + PressureUnitNames() + ")";
                 return false;
@@ -78,6 +83,12 @@ bool PressureCommand::Line(std::string_view text, std::string& result, std::stri
         y = depth ? UnescoDepth((x - m_surface) / 10, *m_options.latitude)
                   : m_surface + 10 * UnescoPressure(x, *m_options.latitude);
         break;
+    }
+    if (depth && m_options.model == DepthModel::Unesco &&
+        (x - m_surface) / 10 > UnescoGreatestDbar(*m_options.latitude)) {
+        error = "no depth for '" + Printable(text) +
+                "': beyond the greatest depth of the UNESCO formula";
+        return false;
     }
     // Beyond the dialog's own rule, a model answers only with a finite value:
     // the UNESCO formula has a greatest depth, and a huge pressure or depth

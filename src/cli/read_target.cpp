@@ -104,6 +104,10 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
         if (!spec)
             return std::nullopt;
         target.m_units = read.count.value_or(1);
+        if (spec->size * target.m_units % 2 != 0 && !spec->ignoresRest) {
+            error = OddRecordMessage(spec->size * target.m_units);
+            return std::nullopt;
+        }
         target.m_separator = options.delimiter.value_or(record ? ',' : ' ');
         bytes = spec->size * target.m_units;
         const FloatType floats[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,

@@ -17,6 +17,8 @@ int RunRecord(const CliOptions& options, std::span<const std::string_view> words
     auto spec = ParseRecordSpec(words.front(), options.order, error);
     if (!spec)
         return UsageError(io, error);
+    if (options.registers && spec->size % 2 != 0 && !spec->ignoresRest)
+        return UsageError(io, OddRecordMessage(spec->size));
     const RecordDecoder decoder(std::move(*spec), options);
     const auto rest = words.subspan(1);
     const LineShape shape = LineShapeOf(options, ',');

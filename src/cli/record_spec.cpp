@@ -2,6 +2,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/printable.h"
+#include "core/text_chars.h"
 
 #include <algorithm>
 #include <charconv>
@@ -77,7 +78,11 @@ bool ParseField(std::string_view part, ByteOrder order, RecordField& field, std:
     rest.remove_prefix(typeEnd);
     field.order = order;
     if (rest.starts_with(':')) {
-        const std::size_t end = std::min(rest.find_first_of("*+-", 1), rest.size());
+        std::size_t end = std::min(rest.find_first_of("*+-", 1), rest.size());
+        for (const std::string_view name : BYTE_ORDER_NAMES) // "word-swap" holds a '-'
+            if (name.find('-') != std::string_view::npos &&
+                text_chars::EqualIgnoringCase(rest.substr(1, name.size()), name))
+                end = name.size() + 1;
         const std::string_view orderName = rest.substr(1, end - 1);
         const auto parsed = ParseByteOrder(orderName);
         if (!parsed || !OrderFits(orderName, kSizes[index]))
@@ -177,4 +182,11 @@ std::optional<RecordSpec> ParseRecordSpec(std::string_view spec, ByteOrder order
                 return std::nullopt;
             }
     return record;
+}
+
+std::string OddRecordMessage(std::size_t size)
+{
+    return "the record takes " + std::to_string(size) + (size == 1 ? " byte" : " bytes") +
+           ", but registers hold two each: say where the other byte of the last register "
+           "stands (skip:1 before or after its field, or \"...\" last)";
 }

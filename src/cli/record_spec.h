@@ -51,3 +51,8 @@ std::size_t FieldSize(FieldType type);
 // the end, an empty part) gives nullopt with `error` naming the part.
 std::optional<RecordSpec> ParseRecordSpec(std::string_view spec, ByteOrder order,
                                           std::string& error);
+
+// Why a record of `size` bytes, an odd number, cannot be read from 16-bit
+// registers as it stands: which half of the last register is its byte would
+// be a guess.
+std::string OddRecordMessage(std::size_t size);

@@ -61,6 +61,28 @@ double UnescoDepth(double dbar, double latitudeDegrees)
     return terms.head / terms.gravity;
 }
 
+// The slope of depth in dbar: the head's over gravity, less the head's share
+// of gravity's own growth.
+double UnescoSlope(const UnescoTerms& terms)
+{
+    return (terms.headSlope * terms.gravity - terms.head * kGravityPerDbar) /
+           (terms.gravity * terms.gravity);
+}
+
+double UnescoGreatestDbar(double latitudeDegrees)
+{
+    // The slope falls from about 1 at 0 to below 0 before 200000 dbar at every
+    // latitude; halving the bracket to the last bit finds where it crosses.
+    double low = 0.0;
+    double high = 200000.0;
+    while (true) {
+        const double middle = low + (high - low) / 2.0;
+        if (middle <= low || middle >= high)
+            return low;
+        (UnescoSlope(Unesco(middle, latitudeDegrees)) > 0.0 ? low : high) = middle;
+    }
+}
+
 double UnescoPressure(double metres, double latitudeDegrees)
 {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
@@ -74,8 +96,7 @@ double UnescoPressure(double metres, double latitudeDegrees)
     // depth the formula never reaches.
     for (int i = 0; i < 100; ++i) {
         const UnescoTerms terms = Unesco(p, latitudeDegrees);
-        const double slope = (terms.headSlope * terms.gravity - terms.head * kGravityPerDbar) /
-                             (terms.gravity * terms.gravity);
+        const double slope = UnescoSlope(terms);
         if (!(slope > 0.0)) // past the greatest depth
             return nan;
         const double step = (terms.head / terms.gravity - metres) / slope;

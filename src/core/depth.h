@@ -41,6 +41,11 @@ double PhysicalPressure(double metres, double surfaceKpa, double density, double
 // infinities give NaN; NaN passes.
 double UnescoDepth(double dbar, double latitudeDegrees);
 
+// Where UnescoDepth is greatest at `latitudeDegrees`: the decibars (about
+// 127000) past which the polynomial turns back, so that no depth has a
+// greater pressure. Found to the last bit by halving; finite latitudes only.
+double UnescoGreatestDbar(double latitudeDegrees);
+
 // The inverse: decibars whose UnescoDepth at `latitudeDegrees` is `metres`,
 // found by Newton's method from below (the formula is increasing and concave
 // there, so the steps never overshoot); UnescoDepth of the result is within

@@ -77,6 +77,20 @@ TEST(UnescoPressure, HasNoAnswerPastTheGreatestDepth)
     EXPECT_TRUE(std::isnan(UnescoPressure(HUGE_VAL, 45)));
 }
 
+// The turning point: deeper than its neighbours a tenth of a decibar away,
+// and the deepest that UnescoPressure still answers.
+TEST(UnescoGreatestDbar, IsWhereTheFormulaTurnsBack)
+{
+    for (const double degrees : {0.0, 30.0, 90.0}) {
+        const double top = UnescoGreatestDbar(degrees);
+        EXPECT_GT(top, 126000) << degrees;
+        EXPECT_LT(top, 128000) << degrees;
+        EXPECT_GE(UnescoDepth(top, degrees), UnescoDepth(top - 0.1, degrees)) << degrees;
+        EXPECT_GE(UnescoDepth(top, degrees), UnescoDepth(top + 0.1, degrees)) << degrees;
+        EXPECT_FALSE(std::isnan(UnescoPressure(UnescoDepth(top - 100, degrees), degrees)));
+    }
+}
+
 TEST(PhysicalPressure, InvertsPhysicalDepth)
 {
     EXPECT_EQ(PhysicalDepth(110, 100, 1000, 10), 1.0);

@@ -41,7 +41,8 @@ BlockReader::Status BlockReader::Next(std::string_view& line, OutputBuffer& pend
         if (newline != nullptr || (m_eof && available > 0)) {
             char* end = newline != nullptr ? newline : begin + available;
             const std::size_t consumed = static_cast<std::size_t>(end - begin) + (newline ? 1 : 0);
-            if (newline != nullptr && end > begin && end[-1] == '\r')
+            m_crlf = newline != nullptr && end > begin && end[-1] == '\r';
+            if (m_crlf)
                 --end;
             *end = '\0'; // in place of '\n' or '\r', or in the spare byte
             line = std::string_view(begin, static_cast<std::size_t>(end - begin));

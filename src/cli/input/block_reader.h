@@ -68,6 +68,9 @@ public:
     // Adds `count` lines taken as blocks to the line count.
     void SkipLines(std::size_t count) { m_lineNumber += count; }
 
+    // Whether the line Next returned last ended in "\r\n" (its '\r' taken off).
+    bool EndedInCrLf() const { return m_crlf; }
+
     // The errno of a failed read.
     int Error() const { return m_error; }
     // The number of the line last returned (or found too long), from 1.
@@ -86,6 +89,7 @@ private:
     std::size_t m_end = 0;     // end of the bytes read
     std::size_t m_scanned = 0; // bytes from m_begin known to hold no '\n'
     bool m_eof = false;
+    bool m_crlf = false;
     int m_error = 0;
     std::size_t m_lineNumber = 0;
 };

@@ -16,13 +16,15 @@ public:
     explicit FieldLines(const LineShape& shape) : m_shape(shape) {}
 
     // Adds `line` to the record being read; false while a quoted field is
-    // open, so the record goes on after a line break.
-    bool Add(std::string_view line)
+    // open, so the record goes on after a line break: the one that ended the
+    // line before, "\r\n" when `crlf`.
+    bool Add(std::string_view line, bool crlf)
     {
         if (m_open)
-            m_record.append("\n").append(line);
+            m_record.append(m_crlf ? "\r\n" : "\n").append(line);
         else
             m_record.assign(line);
+        m_crlf = crlf;
         m_open = !SplitCsv(m_record, m_shape.delimiter, m_fields);
         return !m_open;
     }
@@ -60,6 +62,7 @@ private:
     std::string m_scratch;
     std::string_view m_text;
     bool m_open = false;
+    bool m_crlf = false; // the last line added ended in "\r\n"
 };
 
 void AddNames(const std::vector<std::string>& names, ItemSink& items)
@@ -106,7 +109,7 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
     while ((got = input.Next(text, out)) == BlockReader::Status::Line && !out.Failed()) {
         if (!fields.Open())
             first = input.LineNumber();
-        if (shape.field && !fields.Add(text))
+        if (shape.field && !fields.Add(text, input.EndedInCrLf()))
             continue;
         // A blank line holds no record of a log, nor a TEXT for a strict reader.
         if (first == input.LineNumber() && IsBlank(text) &&
@@ -115,16 +118,15 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
         results.clear();
         ItemSink items(results, separator);
         bool done = true;
-        if (header) {
-            AddNames(converter.Names(), items);
-            header = false;
-        } else if (!shape.field) {
-            done = converter.Convert(text, items, error);
-        } else if (const std::string_view* field = fields.Text()) {
-            done = converter.Convert(*field, items, error);
-        } else {
+        const std::string_view* field = shape.field ? fields.Text() : &text;
+        if (field == nullptr) { // the header's fields too: --replace writes in one
             done = false;
             error = "fewer than " + std::to_string(*shape.field) + " fields";
+        } else if (header) {
+            AddNames(converter.Names(), items);
+            header = false;
+        } else if (!(done = converter.Convert(*field, items, error)) && shape.field) {
+            error = "field " + std::to_string(*shape.field) + ": " + error;
         }
         if (!done) {
             status = kUsageError;
