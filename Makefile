@@ -92,9 +92,12 @@ screenshot: build windows
 bench:
 	bench/startup.sh
 
-# tarvel-cli's column mode against two reference converters (ROUNDS=5).
+# tarvel-cli's column mode against two reference converters; binary, CSV-field
+# and record input against the column and od; peak memory (ROUNDS=5); reads
+# from a local Modbus server against mbpoll, and a 100 Hz watch.
 bench-cli:
 	bench/cli_bench.sh
+	bench/read_bench.sh build/release/src/tarvel-cli
 
 # The release build, stripped, into PREFIX; uninstall removes exactly what
 # install wrote (CMake's manifest of it).

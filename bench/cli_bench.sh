@@ -6,7 +6,16 @@
 # falls on all alike, once writing to /dev/null and once into a pipe; the
 # table gives median millions of lines per second and tarvel-cli's speed over
 # the block reader's. Fails if the three outputs of any input differ.
-# Usage: [ROUNDS=5] bench/cli_bench.sh
+# Then, beside the plain column of the same values (median values per second
+# to /dev/null, interleaved the same way):
+#   - raw big-endian floats and doubles (--binary), and od reading the same file;
+#   - the hex value as field 2 of a 3-field CSV log (--field 2);
+#   - a 3-field record a line (record SPEC), and the block reader doing it;
+# each against its goal, and peak memory (GNU time's %M) on 10^7-line inputs
+# and on a 1 GiB binary file, one run each, against 8 MiB. A missed goal is
+# reported, not failed on. About five minutes; 1.1 GB in the temp folder.
+# Usage: [ROUNDS=5] [BUILD=DIR] bench/cli_bench.sh
+#   BUILD  a Release build folder of its own instead of the release preset's
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${ROUNDS:-5}
@@ -15,18 +24,28 @@ if ! [[ $rounds =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
+if [[ ! -x /usr/bin/time ]]; then
+  echo "cli_bench: peak memory needs GNU time; as root, run: apt-get install time" >&2
+  exit 1
+fi
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+b=${BUILD:-build/release}
+if [[ -n ${BUILD:-} ]]; then
+  configure=(cmake -S . -B "$b" -G Ninja -DCMAKE_BUILD_TYPE=Release)
+else
+  configure=(cmake --preset release)
+fi
 # The build's output only matters when it fails.
-if ! { cmake --preset release &&
-       cmake --build --preset release --target tarvel-cli cli_bench_refs cli_bench_inputs
+if ! { "${configure[@]}" &&
+       cmake --build "$b" --target tarvel-cli cli_bench_refs cli_bench_inputs
      } >"$work/build.log" 2>&1; then
   cat "$work/build.log" >&2
   echo "cli_bench: build failed" >&2
   exit 1
 fi
-b=build/release
 cli=$b/src/tarvel-cli
 refs=$b/bench/cli_bench_refs
 gen=$b/bench/cli_bench_inputs
@@ -119,4 +138,192 @@ for row in "${rows[@]}"; do
   echo "$row"
 done
 echo "ratio: tarvel-cli's lines/s over the block reader's (above 1: tarvel-cli is faster)"
-echo "All outputs byte-identical."
+
+# ---- other inputs beside the plain column of the same values ---------------
+
+spec='p=float,t=int16*0.01,s=uint16'
+# What each side of a comparison runs; input on standard input.
+side() { # side
+  case $1 in
+    float-bin) "$cli" float --binary ;;
+    double-bin) "$cli" double --binary ;;
+    float-col) "$cli" float ;;
+    double-col) "$cli" double ;;
+    field) "$cli" float --field 2 ;;
+    record) "$cli" record "$spec" ;;
+    od-f4) od -A n -t f4 --endian=big -v ;;
+    od-f8) od -A n -t f8 --endian=big -v ;;
+    block-record) "$refs" block record ;;
+  esac
+}
+declare -A side_name=([od-f4]="od -t f4" [od-f8]="od -t f8" [block-record]="block reader")
+
+# Microseconds taken by one run, its output to /dev/null.
+time_side() { # side input
+  local start end
+  start=${EPOCHREALTIME/[.,]/}
+  side "$1" <"$2" >/dev/null
+  end=${EPOCHREALTIME/[.,]/}
+  echo $((end - start))
+}
+
+# Fails, showing the first line that differs, when two outputs differ.
+expect_same() { # what command-a command-b (shell functions)
+  local report line
+  if report=$(cmp <("$2") <("$3") 2>&1); then
+    return 0
+  fi
+  echo "cli_bench: $1: outputs differ: $report" >&2
+  line=$(sed -n 's/.*line \([0-9]*\).*/\1/p' <<<"$report")
+  if [[ -n $line ]]; then
+    echo "  $2: $("$2" | sed -n "${line}p")" >&2
+    echo "  $3: $("$3" | sed -n "${line}p")" >&2
+  fi
+  return 1
+}
+# The outputs compared, on the current row's files.
+new_out() { side "$new" <"$new_in"; }
+column_out() { side "$col" <"$col_in"; }
+ref_out() { side "$ref" <"$new_in"; }
+log_with_column() { paste -d, "$new_in" <(column_out); }
+record_first_field() { new_out | cut -d, -f1; }
+
+# name, tarvel-cli side and its generator kind, column side and kind, reference
+# side (on the first input; - for none), values, seed. A seed gives the same
+# values in every kind of its type (bench/cli_bench_inputs.cpp).
+others=(
+  "float-binary  float-bin  float-bin  float-col  float  od-f4        4000000 1"
+  "double-binary double-bin double-bin double-col double od-f8        2000000 2"
+  "float-field-2 field      float-log  float-col  float  -            4000000 1"
+  "record-3      record     record     float-col  float  block-record 4000000 1"
+)
+other_rows=()
+declare -A vs_column=() vs_ref=()
+for entry in "${others[@]}"; do
+  read -r name new new_kind col col_kind ref values seed <<<"$entry"
+  new_in=$work/$name.new
+  col_in=$work/$name.col
+  "$gen" "$new_kind" "$values" "$seed" >"$new_in"
+  "$gen" "$col_kind" "$values" "$seed" >"$col_in"
+
+  case $new in
+    float-bin | double-bin) expect_same "$name" new_out column_out || exit 1 ;;
+    field) expect_same "$name" new_out log_with_column || exit 1 ;;
+    record)
+      expect_same "$name" new_out ref_out || exit 1
+      expect_same "$name" record_first_field column_out || exit 1
+      ;;
+  esac
+
+  sides=("$new" "$col")
+  [[ $ref == - ]] || sides+=("$ref")
+  for ((r = 0; r < rounds; ++r)); do
+    for s in "${sides[@]}"; do
+      if [[ $s == "$col" ]]; then
+        time_side "$s" "$col_in" >>"$work/$name.$s"
+      else
+        time_side "$s" "$new_in" >>"$work/$name.$s"
+      fi
+    done
+  done
+
+  declare -A us=()
+  for s in "${sides[@]}"; do
+    us[$s]=$(median <"$work/$name.$s")
+  done
+  vs_column[$name]=$(awk -v a="${us[$new]}" -v b="${us[$col]}" 'BEGIN { printf "%.2f", b / a }')
+  row=$(printf '%-14s %9d' "$name" "$values")
+  row+=$(awk -v n="$values" -v a="${us[$new]}" -v b="${us[$col]}" \
+    'BEGIN { printf " %10.2f %10.2f %12.2f", n / a, n / b, b / a }')
+  if [[ $ref == - ]]; then
+    row+=$(printf '  %-13s %10s %10s' - - -)
+  else
+    vs_ref[$name]=$(awk -v a="${us[$new]}" -v c="${us[$ref]}" 'BEGIN { printf "%.2f", c / a }')
+    row+=$(awk -v n="$values" -v a="${us[$new]}" -v c="${us[$ref]}" -v what="${side_name[$ref]}" \
+      'BEGIN { printf "  %-13s %10.2f %10.2f", what, n / c, c / a }')
+  fi
+  other_rows+=("$row")
+  unset us
+  rm -f "$new_in" "$col_in"
+done
+
+echo
+echo "Median million values/s over $rounds rounds, output to /dev/null"
+printf '%-14s %9s %10s %10s %12s  %-13s %10s %10s\n' \
+  input values cli column ratio/column reference ref ratio/ref
+for row in "${other_rows[@]}"; do
+  echo "$row"
+done
+echo "cli: float|double --binary on raw big-endian values; float --field 2 on a"
+echo "  time,hex,state CSV log; record '$spec' on lines"
+echo "  \"PPPPPPPP TTTT SSSS\" (values: records). column: float|double on the hex column"
+echo "  of the same values. reference: od on the same file, the block reader on the same lines."
+echo "ratio: cli's values/s over the other's (above 1: cli is faster)"
+
+# ---- peak memory --------------------------------------------------------------
+
+# Each input is made, measured once and removed before the next: the largest
+# alone is 1 GiB. GNU time measures the program itself, with no shell between.
+need_kib=$((1200 * 1024))
+free_kib=$(df -Pk "$work" | awk 'NR == 2 { print $4 }')
+if ((free_kib < need_kib)); then
+  echo "cli_bench: peak memory needs 1.2 GB free in $work, $((free_kib / 1024)) MB free" >&2
+  exit 1
+fi
+
+memory_limit_kib=8192
+memory_rows=()
+peak_max=0
+# name, side, generator kind, values, seed
+memory_inputs=(
+  "float-column  float-col float     10000000 11"
+  "float-field-2 field     float-log 10000000 12"
+  "record-3      record    record    10000000 13"
+  "float-binary  float-bin float-bin 268435456 14"
+)
+for entry in "${memory_inputs[@]}"; do
+  read -r name s kind values seed <<<"$entry"
+  input=$work/$name.mem
+  "$gen" "$kind" "$values" "$seed" >"$input"
+  bytes=$(stat -c %s "$input")
+  start=${EPOCHREALTIME/[.,]/}
+  case $s in
+    float-col) /usr/bin/time -f %M -o "$work/peak" "$cli" float <"$input" >/dev/null ;;
+    field) /usr/bin/time -f %M -o "$work/peak" "$cli" float --field 2 <"$input" >/dev/null ;;
+    record) /usr/bin/time -f %M -o "$work/peak" "$cli" record "$spec" <"$input" >/dev/null ;;
+    float-bin) /usr/bin/time -f %M -o "$work/peak" "$cli" float --binary <"$input" >/dev/null ;;
+  esac
+  end=${EPOCHREALTIME/[.,]/}
+  peak=$(tail -n 1 "$work/peak")
+  if ((peak > peak_max)); then peak_max=$peak; fi
+  memory_rows+=("$(awk -v name="$name" -v n="$values" -v b="$bytes" -v k="$peak" \
+    -v us="$((end - start))" 'BEGIN { printf "%-14s %10d %9.0f %9d %10.2f", name, n, b / 1e6, k, n / us }')")
+  rm -f "$input"
+done
+
+echo
+echo "Peak resident memory (GNU time's %M), one run each, output to /dev/null"
+printf '%-14s %10s %9s %9s %10s\n' input values MB peak/KiB "M values/s"
+for row in "${memory_rows[@]}"; do
+  echo "$row"
+done
+
+# ---- goals --------------------------------------------------------------------
+
+goal() { # what value at-least
+  local verdict=met
+  awk -v v="$2" -v g="$3" 'BEGIN { exit !(v >= g) }' || verdict=MISSED
+  printf '  %-40s %8s  goal %-14s %s\n' "$1" "$2" "$3 or more" "$verdict"
+}
+echo
+echo "Goals (ratios from the tables above)"
+goal "float --binary over od -t f4" "${vs_ref[float-binary]}" 20
+goal "double --binary over od -t f8" "${vs_ref[double-binary]}" 20
+goal "float --binary over the float column" "${vs_column[float-binary]}" 1
+goal "double --binary over the double column" "${vs_column[double-binary]}" 1
+goal "float --field 2 over the float column" "${vs_column[float-field-2]}" 0.7
+verdict=met
+((peak_max < memory_limit_kib)) || verdict=MISSED
+printf '  %-40s %8s  goal %-14s %s\n' "largest peak memory, KiB" "$peak_max" \
+  "under $memory_limit_kib" "$verdict"
+echo "All outputs byte-identical (od's, in its own format, is timed only)."

@@ -1,12 +1,15 @@
 // Reference column converters that bench/cli_bench.sh times against
 // tarvel-cli, and whose output tarvel-cli's must equal byte for byte.
-// Usage: cli_bench_refs stdio|block float|double|psi|metres < lines
+// Usage: cli_bench_refs stdio|block float|double|psi|metres|record < lines
 //   stdio  the plain C way: fgets, strtoul/strtoull or atof, printf("%f\n")
 //   block  one thread, 1 MiB read(2) blocks, hex parsed by hand,
 //          std::from_chars, std::to_chars(fixed, 6), 1 MiB write(2) blocks
+// record reads lines "PPPPPPPP TTTT SSSS" and writes "p,t,s" as tarvel-cli's
+// record 'p=float,t=int16*0.01,s=uint16' does.
 // The block reader accepts only what the benchmark generates (exactly 8 or
-// 16 hex digits, or a plain decimal, per line) and stops with an error on
-// anything else, so it never prints a guess that would spoil the comparison.
+// 16 hex digits, a plain decimal, or a record's three words, per line) and
+// stops with an error on anything else, so it never prints a guess that
+// would spoil the comparison.
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -20,11 +23,12 @@
 
 namespace {
 
-enum class Kind { Float, Double, Psi, Metres };
+enum class Kind { Float, Double, Psi, Metres, Record };
 
 constexpr double kPsiPerKpa = 0.1450377438972831;
 constexpr double kSurfacePsi = 14.50377;
 constexpr double kMetresPerPsi = 0.68525;
+constexpr double kRecordFactor = 0.01; // t=int16*0.01
 
 // Each operation rounds to double (the build has no contraction).
 double Metres(double kpa)
@@ -48,7 +52,22 @@ double DoubleFromBits(std::uint64_t bits)
     return value;
 }
 
+double Scaled(std::uint64_t word)
+{
+    return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(word))) *
+           kRecordFactor;
+}
+
 // ---- stdio ---------------------------------------------------------------
+
+void PrintRecordStdio(const char* line)
+{
+    char* end = nullptr;
+    const auto p = static_cast<std::uint32_t>(std::strtoul(line, &end, 16));
+    const auto t = std::strtoul(end, &end, 16);
+    const auto s = std::strtoul(end, &end, 16);
+    std::printf("%f,%f,%lu\n", FloatFromBits(p), Scaled(t), s & 0xFFFFu);
+}
 
 int RunStdio(Kind kind)
 {
@@ -56,6 +75,9 @@ int RunStdio(Kind kind)
     while (std::fgets(line, sizeof line, stdin) != nullptr) {
         double value = 0;
         switch (kind) {
+        case Kind::Record:
+            PrintRecordStdio(line);
+            continue;
         case Kind::Float:
             value = FloatFromBits(static_cast<std::uint32_t>(std::strtoul(line, nullptr, 16)));
             break;
@@ -78,7 +100,7 @@ int RunStdio(Kind kind)
 
 constexpr std::size_t kBlock = 1 << 20;
 // Room for the longest "%f" of a double (309 integer digits, sign, point,
-// six decimals, newline) with plenty to spare.
+// six decimals, newline) with plenty to spare; a record line is shorter.
 constexpr std::size_t kLongestLine = 400;
 
 // Hex digit values; 0xFF for anything else.
@@ -108,7 +130,7 @@ constexpr HexTable kHex;
 template <int Digits> std::uint64_t ParseHex(std::string_view line)
 {
     if (line.size() != Digits)
-        Reject(line, Digits == 8 ? "8 hex digits" : "16 hex digits");
+        Reject(line, Digits == 4 ? "4 hex digits" : Digits == 8 ? "8 hex digits" : "16 hex digits");
     std::uint64_t bits = 0;
     std::uint8_t bad = 0;
     for (int k = 0; k < Digits; ++k) {
@@ -147,8 +169,32 @@ void WriteAll(const char* data, std::size_t size)
     }
 }
 
+char* PutFixed6(char* out, double value)
+{
+    return std::to_chars(out, out + kLongestLine, value, std::chars_format::fixed, 6).ptr;
+}
+
+// "PPPPPPPP TTTT SSSS": three fixed-width words, one blank apart.
+char* ConvertRecord(std::string_view line, char* out)
+{
+    if (line.size() != 18 || line[8] != ' ' || line[13] != ' ')
+        Reject(line, "a record of 8, 4 and 4 hex digits");
+    const std::uint64_t p = ParseHex<8>(line.substr(0, 8));
+    const std::uint64_t t = ParseHex<4>(line.substr(9, 4));
+    const std::uint64_t s = ParseHex<4>(line.substr(14, 4));
+    out = PutFixed6(out, FloatFromBits(static_cast<std::uint32_t>(p)));
+    *out++ = ',';
+    out = PutFixed6(out, Scaled(t));
+    *out++ = ',';
+    out = std::to_chars(out, out + kLongestLine, s).ptr;
+    *out++ = '\n';
+    return out;
+}
+
 template <Kind K> char* Convert(std::string_view line, char* out)
 {
+    if constexpr (K == Kind::Record)
+        return ConvertRecord(line, out);
     double value = 0;
     if constexpr (K == Kind::Float)
         value = FloatFromBits(static_cast<std::uint32_t>(ParseHex<8>(line)));
@@ -158,7 +204,7 @@ template <Kind K> char* Convert(std::string_view line, char* out)
         value = ParseDecimal(line) * kPsiPerKpa;
     else
         value = Metres(ParseDecimal(line));
-    out = std::to_chars(out, out + kLongestLine, value, std::chars_format::fixed, 6).ptr;
+    out = PutFixed6(out, value);
     *out++ = '\n';
     return out;
 }
@@ -219,6 +265,8 @@ int RunBlock(Kind kind)
         return RunBlock<Kind::Psi>();
     case Kind::Metres:
         return RunBlock<Kind::Metres>();
+    case Kind::Record:
+        return RunBlock<Kind::Record>();
     }
     return 1;
 }
@@ -227,7 +275,7 @@ int RunBlock(Kind kind)
 
 int main(int argc, char** argv)
 {
-    const char usage[] = "usage: cli_bench_refs stdio|block float|double|psi|metres\n";
+    const char usage[] = "usage: cli_bench_refs stdio|block float|double|psi|metres|record\n";
     if (argc != 3) {
         std::fputs(usage, stderr);
         return 2;
@@ -243,6 +291,8 @@ int main(int argc, char** argv)
         kind = Kind::Psi;
     else if (name == "metres")
         kind = Kind::Metres;
+    else if (name == "record")
+        kind = Kind::Record;
     else {
         std::fputs(usage, stderr);
         return 2;

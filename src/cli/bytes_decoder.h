@@ -21,6 +21,14 @@ public:
     virtual bool IgnoresRest() const { return false; }
     // Adds the items of the unit in the first Size() of `bytes`.
     virtual void Decode(std::span<const std::uint8_t> bytes, ItemSink& items) const = 0;
+    // The longest text WriteText writes, or 0 when a unit is not one item.
+    virtual std::size_t MostText() const { return 0; }
+    // The unit's one item, written at `out` (room for MostText() bytes),
+    // unquoted: for output that holds nothing else on its line.
+    virtual char* WriteText(std::span<const std::uint8_t> /*bytes*/, char* out) const
+    {
+        return out;
+    }
     // The names of the items, for a header line.
     virtual std::vector<std::string> Names() const = 0;
 };

@@ -3,7 +3,9 @@
 #include "cli/json_text.h"
 #include "cli/value_text.h"
 #include "core/float_type.h"
+#include "core/render.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -61,6 +63,20 @@ FieldValue ValueOf(const RecordField& field, std::span<const std::uint8_t> bytes
     return v;
 }
 
+// An integer, or a value at fixed notation, written at `out` (room for
+// ItemSink::kMostText bytes).
+char* WriteFieldText(const FieldValue& v, const CliOptions& options, char* out)
+{
+    constexpr std::size_t kRoom = ItemSink::kMostText;
+    if (v.integer)
+        return v.isSigned ? std::to_chars(out, out + kRoom, v.asSigned).ptr
+                          : std::to_chars(out, out + kRoom, v.asUnsigned).ptr;
+    if (options.digits == 6)
+        return RenderFixed6(v.value, out);
+    const std::string text = ValueText(v.value, options);
+    return std::copy(text.begin(), text.end(), out);
+}
+
 std::string Text(const FieldValue& v, const CliOptions& options)
 {
     if (v.integer) {
@@ -90,6 +106,10 @@ void RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items)
         at += field.skipBefore;
         const FieldValue value = ValueOf(field, bytes.subspan(at));
         at += FieldSize(field.type);
+        if (!m_options.json && (value.integer || m_options.format == ValueFormat::Fixed)) {
+            items.End(WriteFieldText(value, m_options, items.Begin())); // no string on the way
+            continue;
+        }
         const std::string text = Text(value, m_options);
         if (!m_options.json) {
             items.Add(text);

@@ -53,14 +53,17 @@ def options(command):
     if command in ("float", "double", "half", "bfloat16") and rng.random() < 0.6:
         words += ["--order", rng.choice(ORDERS)]
     if command in ("depth", "pressure-at"):
+        # Only options that go together: contradicting ones are refused.
         model = rng.choice(["dialog", "physical", "unesco", None])
         if model == "unesco":
             words += ["--model", "unesco", "--latitude", str(rng.randrange(-90, 91))]
-            model = None
-        pick = rng.choice([[], ["--surface", "101.325"], ["--density", "1025.5"],
-                           ["--fluid", rng.choice(["seawater", "freshwater"])],
-                           ["--gravity", "9.81"], ["--latitude", "45.5"]])
-        words += pick + (["--model", model] if model else [])
+            words += rng.choice([[], ["--surface", "101.325"]])
+        elif model != "dialog":
+            words += rng.choice([[], ["--surface", "101.325"], ["--density", "1025.5"],
+                                 ["--fluid", rng.choice(["seawater", "freshwater"])],
+                                 ["--gravity", "9.81"], ["--latitude", "45.5"]])
+        if model in ("dialog", "physical"):
+            words += ["--model", model]
     if command != "pressure" and rng.random() < 0.5:
         words += rng.choice([["--format", rng.choice(FORMATS)],
                              ["--digits", str(rng.randrange(61))]])
@@ -88,6 +91,18 @@ def session_line():
     return b" ".join([command.encode()] + words + [text])
 
 
+def log_line():
+    """A logger's CSV line: a time, a hex field (quoted at times), a state."""
+    value = hex_text().replace(b"\r", b"").replace(b"\n", b"")
+    if rng.random() < 0.3:
+        value = b'"' + value.replace(b'"', b'""') + b'"'
+    return b"2026-12-08T10:00:%02dZ," % rng.randrange(60) + value + b",ok"
+
+
+def record_line():
+    return b" ".join(b"%0*X" % (2 * n, rng.getrandbits(8 * n)) for n in (4, 2, 2))
+
+
 def lines(make, count):
     """`count` lines; about one in four ends in "\\r\\n", a few are blank."""
     out = bytearray()
@@ -106,6 +121,9 @@ def main():
         lines(lambda: f"{rng.uniform(-100, 20000):.{rng.randrange(8)}f}".encode(), 1000))
     (out / "inspect.txt").write_bytes(lines(hex_text, 150))
     (out / "session.txt").write_bytes(lines(session_line, 3000))
+    (out / "log.csv").write_bytes(b"time,raw,state\n" + lines(log_line, 1000).replace(b"\n\n", b"\n"))
+    (out / "records.txt").write_bytes(lines(record_line, 1000))
+    (out / "capture.bin").write_bytes(b"HD" + rng.randbytes(4 * 2000))
     # Results, then a line past the 64 MiB limit: a failure, not a crash.
     (out / "long.txt").write_bytes(b"3F800000\r\n40\n" + b"4" * ((64 << 20) + 1) + b"\n3F\n")
 

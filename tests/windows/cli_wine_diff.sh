@@ -93,7 +93,20 @@ same "inspect column" 2 inspect.txt inspect
 same "inspect --json --near column" 2 inspect.txt inspect --json --near -1.5
 same "pressure column" 2 numbers.txt pressure bar inHg
 same "depth column" 2 numbers.txt depth --fluid seawater --surface 101.325
-same "pressure-at column" 2 depths.txt pressure-at --model unesco --latitude -45
+same "pressure-at column" 0 depths.txt pressure-at --model unesco --latitude -45
+# --- The shapes bytes arrive in. ---
+same "registers" 0 - float --registers --order CDAB 4059 16457
+same "inspect registers" 0 - inspect --registers 16457,4059
+same "each" 0 - half --each --delimiter ';' 3C00 4000 C000
+same "strict column" 2 hex.txt float --strict
+same "record" 0 - record --header 'p=float:CDAB,t=int16*0.01,s=uint16' 0FDB4049 0929 0001
+same "record --json column" 0 records.txt record --json 'p=float,t=int16*0.01,s=uint16'
+same "log field" 0 log.csv double --field 2 --header --replace --format shortest
+same "binary" 0 capture.bin float --binary --skip 2
+same "binary record" 0 capture.bin record --binary --skip 2 'a=half,b=bfloat16:BA,...'
+same "read: usage" 2 - read --input --unit 1 --baud 9600 --parity none --stop-bits 1 \
+  --timeout 100 --retries 0 --count 1 --raw --watch 1 --samples 1 tcp://127.0.0.1:9 1 float32
+same "read: reference" 2 - read --reference tcp://127.0.0.1:9 50001 float
 
 # --- Session scripts. ---
 cat "$in/session.txt" >>"$scratch/covered"
@@ -130,6 +143,13 @@ l=$?
 w=$?
 [ "$l.$(cat "$scratch/l.err")" = "$w.$(cat "$scratch/w.err")" ] ||
   fail "a full disk: Linux $l $(cat "$scratch/l.err"), Windows $w $(cat "$scratch/w.err")"
+
+# No device support on Windows: said in one line, status 1.
+"$wine" "$exe" read tcp://127.0.0.1:9 100 float >/dev/null 2>"$scratch/w.err"
+w=$?
+cases=$((cases + 1))
+[ "$w.$(tr -d '\r' <"$scratch/w.err")" = "1.tarvel-cli: this build has no device support" ] ||
+  fail "read on Windows: status $w, $(cat "$scratch/w.err")"
 
 # Every command and option that --help names is in some case.
 help=$("$linux" --help)

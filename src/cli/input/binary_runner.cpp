@@ -86,10 +86,18 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
     while (!out.Failed() && blocks.Read(kept, size)) {
         std::size_t at = std::min(toSkip, size);
         toSkip -= at;
+        const std::size_t most = decoder.MostText();
         for (; at + unit <= size; at += unit) {
+            const std::span<const std::uint8_t> bytes(blocks.Data() + at, unit);
+            if (most > 0) { // one item a line: written in place, as a column is
+                char* end = decoder.WriteText(bytes, out.Reserve(most + 1));
+                *end++ = '\n';
+                out.Commit(end);
+                continue;
+            }
             line.clear();
             ItemSink items(line, shape.separator);
-            decoder.Decode(std::span(blocks.Data() + at, unit), items);
+            decoder.Decode(bytes, items);
             out.AppendLine(line.data(), line.size());
         }
         offset += at;

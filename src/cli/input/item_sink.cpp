@@ -33,19 +33,19 @@ void ItemSink::AddRaw(std::string_view item)
     m_line += item;
 }
 
-char* ItemSink::Begin(std::size_t size)
+ItemSink::ItemSink(std::string& line, char separator)
+    : m_line(line), m_separator(separator),
+      // What the formats write: digits, hex digits, '.', signs, "inf", "nan", "0x", 'p'.
+      m_numbersNeedQuotes(std::string_view("0123456789abcdefABCDEF.-+infaxpP").find(separator) !=
+                          std::string_view::npos)
 {
-    if (m_count++ > 0)
-        m_line += m_separator;
-    m_begin = m_line.size();
-    m_line.resize(m_begin + size);
-    return m_line.data() + m_begin;
 }
 
 void ItemSink::End(const char* end)
 {
-    m_line.resize(static_cast<std::size_t>(end - m_line.data()));
-    const std::string_view item = std::string_view(m_line).substr(m_begin);
-    if (NeedsQuotes(item, m_separator)) // a delimiter such as '.' or '-'
-        m_line.replace(m_begin, item.size(), Quoted(item));
+    const std::string_view item(m_text, static_cast<std::size_t>(end - m_text));
+    if (m_numbersNeedQuotes) // a delimiter such as '.' or '-'
+        Add(item);
+    else
+        AddRaw(item);
 }

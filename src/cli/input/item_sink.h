@@ -9,17 +9,20 @@
 class ItemSink {
 public:
     // Items go to `line` apart by `separator` (for space-apart fields, ' ').
-    explicit ItemSink(std::string& line, char separator) : m_line(line), m_separator(separator) {}
+    explicit ItemSink(std::string& line, char separator);
 
     // Adds `item`, quoted as RFC 4180 asks when it holds the separator, a
     // quote or a line end.
     void Add(std::string_view item);
     // Adds `item` as it stands (a JSON object: never in a delimited line).
     void AddRaw(std::string_view item);
-    // Room for an item of at most `size` bytes, which the caller writes and
-    // ends with End, which quotes it as Add would.
-    char* Begin(std::size_t size);
+    // Room for a number's text of at most kMostText bytes (a value in any
+    // format, or an integer), which the caller writes and ends with End,
+    // which quotes it as Add would.
+    char* Begin() { return m_text; }
     void End(const char* end);
+
+    static constexpr std::size_t kMostText = 1100;
 
     std::size_t Count() const { return m_count; }
     char Separator() const { return m_separator; }
@@ -27,8 +30,9 @@ public:
 private:
     std::string& m_line;
     char m_separator;
+    bool m_numbersNeedQuotes; // the separator can stand in a number's text
     std::size_t m_count = 0;
-    std::size_t m_begin = 0; // where the item being written starts
+    char m_text[kMostText];
 };
 
 // Whether `field` must be quoted in a line whose fields are apart by

@@ -3,67 +3,13 @@
 #include "cli/cli_options.h"
 #include "cli/input/byte_text.h"
 #include "cli/input/csv_fields.h"
+#include "cli/input/field_lines.h"
 #include "cli/run_status.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
-// A delimited line's TEXT and where the results go.
-class FieldLines {
-public:
-    explicit FieldLines(const LineShape& shape) : m_shape(shape) {}
-
-    // Adds `line` to the record being read; false while a quoted field is
-    // open, so the record goes on after a line break: the one that ended the
-    // line before, "\r\n" when `crlf`.
-    bool Add(std::string_view line, bool crlf)
-    {
-        if (m_open)
-            m_record.append(m_crlf ? "\r\n" : "\n").append(line);
-        else
-            m_record.assign(line);
-        m_crlf = crlf;
-        m_open = !SplitCsv(m_record, m_shape.delimiter, m_fields);
-        return !m_open;
-    }
-    bool Open() const { return m_open; }
-
-    // The TEXT of the record's field, or nullptr when it has fewer fields.
-    const std::string_view* Text()
-    {
-        const std::size_t n = *m_shape.field;
-        if (m_fields.size() < n)
-            return nullptr;
-        m_text = FieldText(m_record, m_fields[n - 1], m_scratch);
-        return &m_text;
-    }
-
-    // The output line: the record with `results` (items apart by the
-    // delimiter) appended, or in place of the field.
-    void Write(std::string_view results, std::string& out) const
-    {
-        const char delimiter = m_shape.delimiter == kBlankRuns ? ' ' : m_shape.delimiter;
-        const CsvField& field = m_fields[*m_shape.field - 1];
-        const std::string_view record = m_record;
-        if (m_shape.replace)
-            out.assign(record.substr(0, field.begin))
-                .append(results)
-                .append(record.substr(field.end));
-        else
-            out.assign(record).append(1, delimiter).append(results);
-    }
-
-private:
-    const LineShape& m_shape;
-    std::string m_record;
-    std::vector<CsvField> m_fields;
-    std::string m_scratch;
-    std::string_view m_text;
-    bool m_open = false;
-    bool m_crlf = false; // the last line added ended in "\r\n"
-};
 
 void AddNames(const std::vector<std::string>& names, ItemSink& items)
 {
@@ -88,12 +34,11 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
 {
     OutputBuffer out(io.out, io.interrupted);
     BlockReader input(io.in, io.interrupted);
-    FieldLines fields(shape);
+    FieldLines fields(shape.field.value_or(1), shape.delimiter, shape.replace);
     const char separator = !shape.field                    ? shape.separator
                            : shape.delimiter == kBlankRuns ? ' '
                                                            : shape.delimiter;
     std::string results;
-    std::string line;
     std::string error;
     std::size_t first = 0; // the line a record starts on
     bool header = shape.header;
@@ -134,8 +79,7 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
             break;
         }
         if (shape.field) {
-            fields.Write(results, line);
-            out.AppendLine(line.data(), line.size());
+            fields.Write(results, out);
         } else {
             out.AppendLine(results.data(), results.size());
         }

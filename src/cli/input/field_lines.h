@@ -1,0 +1,48 @@
+// The records of a delimited log, a line (or, inside quotes, several) at a
+// time: the TEXT in one field of each, and where the results go.
+#pragma once
+
+#include "cli/input/csv_fields.h"
+#include "cli/output_buffer.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class FieldLines {
+public:
+    // Field `field` (from 1) of records whose fields are apart by `delimiter`
+    // (kBlankRuns for runs of blanks); results in place of it when `replace`.
+    FieldLines(std::size_t field, char delimiter, bool replace)
+        : m_field(field), m_delimiter(delimiter), m_replace(replace)
+    {
+    }
+
+    // Adds `line` (valid until the record is written) to the record being
+    // read; false while a quoted field is open, so the record goes on after
+    // a line break: the one that ended the line before, "\r\n" when `crlf`.
+    bool Add(std::string_view line, bool crlf);
+    bool Open() const { return m_open; }
+
+    // The TEXT of the record's field, or nullptr when it has fewer fields.
+    const std::string_view* Text();
+
+    // Writes the record with `results` (items apart by the delimiter)
+    // appended, or in place of the field, and a line end.
+    void Write(std::string_view results, OutputBuffer& out) const;
+
+private:
+    std::size_t m_field;
+    char m_delimiter;
+    bool m_replace;
+    std::string_view m_record; // the line itself, or m_joined across lines
+    std::string m_joined;
+    CsvField m_found{}; // the field, when the record has it
+    bool m_has = false;
+    std::vector<CsvField> m_fields;
+    std::string m_scratch;
+    std::string_view m_text;
+    bool m_open = false;
+    bool m_crlf = false; // the last line added ended in "\r\n"
+};
