@@ -46,7 +46,10 @@ asan:
 
 # The conversion tests at -O3 for the host CPU: no result may change.
 native:
-	$(MAKE) test PRESET=native
+	$(DEPS) test
+	cmake --preset native
+	cmake --build --preset native --target core_test converter_test cli_test
+	ctest --preset native -L conversions -LE long
 
 # Each libFuzzer target for FUZZ_SECONDS from its seed corpus.
 fuzz:

@@ -17,16 +17,22 @@ function(tarvel_strict target)
   endif()
 endfunction()
 
-# tarvel_add_test(name [OWN_MAIN] SOURCES file... [LIBS target...])
+# tarvel_add_test(name [OWN_MAIN] [CONVERSIONS] SOURCES file... [LIBS target...])
 # A GoogleTest executable, built with strict warnings and registered with CTest.
 # OWN_MAIN: the sources bring main() (to set up a toolkit first).
+# CONVERSIONS: its tests check computed numbers, so they carry the label
+# `conversions` that the host-CPU build runs.
 function(tarvel_add_test name)
-  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN;CONVERSIONS" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   tarvel_strict(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest)
   if(NOT ARG_OWN_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES)
+  set(properties "")
+  if(ARG_CONVERSIONS)
+    set(properties PROPERTIES LABELS conversions)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES ${properties})
 endfunction()

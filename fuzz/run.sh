@@ -15,20 +15,33 @@ cmake --build --preset fuzz >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-findings=0
-printf '%-12s %14s %10s %s\n' target executions seconds findings
-for t in "${targets[@]}"; do
+
+# One target's run; its table row and any finding are reported afterwards.
+run_target() {
+  local t=$1 start
   mkdir -p "$work/$t/corpus" "$work/$t/artifacts"
   cp fuzz/corpus/"$t"/* "$work/$t/corpus/"
   start=$(date +%s)
-  set +e
   build/fuzz/fuzz/fuzz_"$t" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
     -rss_limit_mb=4096 -artifact_prefix="$work/$t/artifacts/" "$work/$t/corpus" \
-    >"$work/$t/log" 2>&1
-  set -e
+    >"$work/$t/log" 2>&1 || true
+  echo $(( $(date +%s) - start )) >"$work/$t/seconds"
+}
+
+# Each fuzzer is one process on one core: as many at once as there are cores.
+jobs=$(nproc)
+for t in "${targets[@]}"; do
+  while [ "$(jobs -pr | wc -l)" -ge "$jobs" ]; do wait -n; done
+  run_target "$t" &
+done
+wait
+
+findings=0
+printf '%-12s %14s %10s %s\n' target executions seconds findings
+for t in "${targets[@]}"; do
   runs=$(grep -o 'number_of_executed_units: [0-9]*' "$work/$t/log" | grep -o '[0-9]*$' || echo 0)
   found=$(find "$work/$t/artifacts" -type f | wc -l)
-  printf '%-12s %14s %10s %s\n' "$t" "$runs" "$(( $(date +%s) - start ))" "$found"
+  printf '%-12s %14s %10s %s\n' "$t" "$runs" "$(cat "$work/$t/seconds")" "$found"
   if [ "$found" -gt 0 ]; then
     findings=$((findings + found))
     grep -E 'ERROR|SUMMARY' "$work/$t/log" | head -n 5

@@ -1,5 +1,5 @@
 // The options beyond the dialog: orders, formats, 16-bit types, encode.
-#include "tests/cli_in_memory.h"
+#include "tests/cli_row.h"
 #include "tests/named_row.h"
 
 #include <gtest/gtest.h>
@@ -9,27 +9,13 @@
 
 namespace {
 
-struct OptionRow {
-    const char* name;
-    std::vector<std::string> args;
-    std::string input;
-    std::string out;
-    int status = 0;
-    std::string named = ""; // what the message names, for a failure
-};
+using OptionRow = CliRow;
 
 class OptionTest : public testing::TestWithParam<OptionRow> {};
 
 TEST_P(OptionTest, PrintsWhatTheOptionsAsk)
 {
-    const OptionRow& row = GetParam();
-    const CliOutcome outcome = RunCliInMemory(row.args, row.input, false);
-    EXPECT_EQ(outcome.status, row.status);
-    EXPECT_EQ(outcome.out, row.out);
-    if (row.status == 0)
-        EXPECT_EQ(outcome.err, "");
-    else
-        EXPECT_NE(outcome.err.find(row.named), std::string::npos) << outcome.err;
+    ExpectOutcome(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(

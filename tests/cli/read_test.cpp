@@ -1,6 +1,6 @@
 // tarvel-cli read against a real Modbus server (TCP, and RTU over a socat pty
 // pair) whose registers hold known values in every order.
-#include "tests/cli_in_memory.h"
+#include "tests/cli_row.h"
 #include "tests/device/test_servers.h"
 #include "tests/named_row.h"
 
@@ -38,94 +38,78 @@ CliOutcome RunRead(TestDevice device, std::vector<std::string> args)
 TEST_P(Read, PrintsOrNames)
 {
     const Row& row = GetParam();
-    const CliOutcome outcome = RunRead(row.device, row.args);
-    EXPECT_EQ(outcome.status, row.status);
-    EXPECT_EQ(outcome.out, row.out);
-    if (row.status == 0)
-        EXPECT_EQ(outcome.err, "");
-    else
-        EXPECT_NE(outcome.err.find(row.named), std::string::npos) << outcome.err;
+    ExpectOutcome(RunRead(row.device, row.args), row.status, row.out, row.named);
 }
 
 const std::string kPi = "3.141593\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    TypesAndOrders, Read,
-    testing::Values(
-        Row{"FloatABCD", {"100", "float"}, kPi},
-        Row{"FloatCDAB", {"102", "float", "--order", "CDAB"}, kPi},
-        Row{"FloatBADC", {"104", "float", "--order", "BADC"}, kPi},
-        Row{"FloatDCBA", {"106", "float", "--order", "DCBA"}, kPi},
-        Row{"DoubleABCD", {"110", "double", "--format", "shortest"}, "3.141592653589793\n"},
-        Row{"DoubleGHEFCDAB", {"114", "double", "--order", "GHEFCDAB"}, kPi},
-        Row{"DoubleBADCFEHG", {"118", "double", "--order", "BADCFEHG"}, kPi},
-        Row{"DoubleHGFEDCBA", {"122", "double", "--order", "HGFEDCBA"}, kPi},
-        Row{"Half", {"100", "half"}, "2.142578\n"},
-        Row{"BFloat16", {"100", "bfloat16"}, "3.140625\n"},
-        Row{"Int8HighByteFirst", {"130", "int8", "--count", "2"}, "-5 46\n"},
-        Row{"UInt8", {"131", "uint8", "--count", "2"}, "212 49\n"},
-        Row{"Int16", {"130", "int16"}, "-1234\n"}, Row{"UInt16", {"131", "uint16"}, "54321\n"},
-        Row{"Int32", {"100", "int32", "--order", "CDAB"}, "266027081\n"},
-        Row{"UInt32", {"100", "uint32"}, "1078530011\n"},
-        Row{"Int64", {"110", "int64"}, "4614256656552045848\n"},
-        Row{"UInt64", {"122", "uint64", "--order", "DCBA"}, "4614256656552045848\n"},
-        Row{"Count", {"130", "uint16", "--count", "2"}, "64302 54321\n"},
-        Row{"CountDelimited",
-            {"100", "float", "--count", "2", "--delimiter", ";"},
-            "3.141593;0.000000\n"},
-        Row{"Record",
-            {"100", "record", "p=float,q=float:CDAB,...", "--header"},
-            "p,q\n3.141593,3.141593\n"},
-        Row{"Raw", {"100", "float", "--raw", "--count", "2"}, "16457 4059 4059 16457\n"},
-        Row{"InputTable", {"100", "float", "--input"}, "2.718282\n"},
-        Row{"Reference4xxxx", {"40101", "float", "--reference"}, kPi},
-        Row{"Reference3xxxx", {"30101", "float", "--reference"}, "2.718282\n"},
-        Row{"ReferenceSixDigits", {"400103", "float", "--reference", "--order", "CDAB"}, kPi},
-        Row{"ReferenceSixDigitsInput", {"300101", "float", "--reference"}, "2.718282\n"},
-        Row{"PlainAddressIsNeverAReference", {"40101", "float"}, "", 1, "address 40101"},
-        Row{"OverRtu", {"102", "float", "--order", "CDAB"}, kPi, 0, "", TestDevice::Rtu}),
-    [](const auto& row) { return row.param.name; });
+const Row kTypesAndOrdersRows[] = {
+    Row{"FloatABCD", {"100", "float"}, kPi},
+    Row{"FloatCDAB", {"102", "float", "--order", "CDAB"}, kPi},
+    Row{"FloatBADC", {"104", "float", "--order", "BADC"}, kPi},
+    Row{"FloatDCBA", {"106", "float", "--order", "DCBA"}, kPi},
+    Row{"DoubleABCD", {"110", "double", "--format", "shortest"}, "3.141592653589793\n"},
+    Row{"DoubleGHEFCDAB", {"114", "double", "--order", "GHEFCDAB"}, kPi},
+    Row{"DoubleBADCFEHG", {"118", "double", "--order", "BADCFEHG"}, kPi},
+    Row{"DoubleHGFEDCBA", {"122", "double", "--order", "HGFEDCBA"}, kPi},
+    Row{"Half", {"100", "half"}, "2.142578\n"},
+    Row{"BFloat16", {"100", "bfloat16"}, "3.140625\n"},
+    Row{"Int8HighByteFirst", {"130", "int8", "--count", "2"}, "-5 46\n"},
+    Row{"UInt8", {"131", "uint8", "--count", "2"}, "212 49\n"},
+    Row{"Int16", {"130", "int16"}, "-1234\n"},
+    Row{"UInt16", {"131", "uint16"}, "54321\n"},
+    Row{"Int32", {"100", "int32", "--order", "CDAB"}, "266027081\n"},
+    Row{"UInt32", {"100", "uint32"}, "1078530011\n"},
+    Row{"Int64", {"110", "int64"}, "4614256656552045848\n"},
+    Row{"UInt64", {"122", "uint64", "--order", "DCBA"}, "4614256656552045848\n"},
+    Row{"Count", {"130", "uint16", "--count", "2"}, "64302 54321\n"},
+    Row{"CountDelimited",
+        {"100", "float", "--count", "2", "--delimiter", ";"},
+        "3.141593;0.000000\n"},
+    Row{"Record",
+        {"100", "record", "p=float,q=float:CDAB,...", "--header"},
+        "p,q\n3.141593,3.141593\n"},
+    Row{"Raw", {"100", "float", "--raw", "--count", "2"}, "16457 4059 4059 16457\n"},
+    Row{"InputTable", {"100", "float", "--input"}, "2.718282\n"},
+    Row{"Reference4xxxx", {"40101", "float", "--reference"}, kPi},
+    Row{"Reference3xxxx", {"30101", "float", "--reference"}, "2.718282\n"},
+    Row{"ReferenceSixDigits", {"400103", "float", "--reference", "--order", "CDAB"}, kPi},
+    Row{"ReferenceSixDigitsInput", {"300101", "float", "--reference"}, "2.718282\n"},
+    Row{"PlainAddressIsNeverAReference", {"40101", "float"}, "", 1, "address 40101"},
+    Row{"OverRtu", {"102", "float", "--order", "CDAB"}, kPi, 0, "", TestDevice::Rtu}};
+INSTANTIATE_TEST_SUITE_P(TypesAndOrders, Read, testing::ValuesIn(kTypesAndOrdersRows),
+                         [](const auto& row) { return row.param.name; });
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, Read,
-    testing::Values(
-        Row{"Exception", {"2", "float"}, "", 1, "unit 1 address 2: illegal data address"},
-        Row{"BusyByName", {"6", "uint16"}, "", 1, "server device busy (exception 6)"},
-        Row{"Timeout", {"20", "uint16", "--timeout", "200"}, "", 1, "address 20: timeout"},
-        Row{"Refused",
-            {"100", "float"},
-            "",
-            1,
-            "address 100: connection refused",
-            TestDevice::Refused},
-        Row{"CrcError", {"150", "uint16"}, "", 1, "address 150: CRC error", TestDevice::Rtu},
-        Row{"NoSuchSerialDevice", {"100", "float"}, "", 1, "no such device", TestDevice::Missing},
-        Row{"BadReference", {"50101", "float", "--reference"}, "", 2, "not a register reference"},
-        Row{"ReferenceWithInput",
-            {"30101", "float", "--reference", "--input"},
-            "",
-            2,
-            "--reference and --input contradict"},
-        Row{"BadAddress", {"65536", "float"}, "", 2, "ADDRESS '65536'"},
-        Row{"PastTheLastRegister", {"65535", "float"}, "", 2, "past register 65535"},
-        Row{"TooManyRegisters", {"0", "double", "--count", "32"}, "", 2, "more than 125"},
-        Row{"HalfARegister", {"130", "int8"}, "", 2, "registers hold two each"},
-        Row{"UnknownWhat", {"100", "float32"}, "", 2, "unknown WHAT 'float32'"},
-        Row{"BadSpec", {"100", "record", "p=float,p=int16"}, "", 2, "duplicate field name 'p'"},
-        Row{"InspectCount", {"100", "inspect", "--count", "3"}, "", 2, "--count 1, 2 or 4"},
-        Row{"NearIsForInspect", {"100", "float", "--near", "3"}, "", 2, "--near is not for"},
-        Row{"SamplesNeedWatch",
-            {"100", "float", "--samples", "2"},
-            "",
-            2,
-            "--samples needs --watch"},
-        Row{"WatchTooFast",
-            {"100", "float", "--watch", "0.001"},
-            "",
-            2,
-            "--watch takes a number from 0.01"},
-        Row{"BadDevice", {"100", "float", "--unit", "256"}, "", 2, "--unit takes a whole number"}),
-    [](const auto& row) { return row.param.name; });
+const Row kFaultsRows[] = {
+    Row{"Exception", {"2", "float"}, "", 1, "unit 1 address 2: illegal data address"},
+    Row{"BusyByName", {"6", "uint16"}, "", 1, "server device busy (exception 6)"},
+    Row{"Timeout", {"20", "uint16", "--timeout", "200"}, "", 1, "address 20: timeout"},
+    Row{"Refused", {"100", "float"}, "", 1, "address 100: connection refused", TestDevice::Refused},
+    Row{"CrcError", {"150", "uint16"}, "", 1, "address 150: CRC error", TestDevice::Rtu},
+    Row{"NoSuchSerialDevice", {"100", "float"}, "", 1, "no such device", TestDevice::Missing},
+    Row{"BadReference", {"50101", "float", "--reference"}, "", 2, "not a register reference"},
+    Row{"ReferenceWithInput",
+        {"30101", "float", "--reference", "--input"},
+        "",
+        2,
+        "--reference and --input contradict"},
+    Row{"BadAddress", {"65536", "float"}, "", 2, "ADDRESS '65536'"},
+    Row{"PastTheLastRegister", {"65535", "float"}, "", 2, "past register 65535"},
+    Row{"TooManyRegisters", {"0", "double", "--count", "32"}, "", 2, "more than 125"},
+    Row{"HalfARegister", {"130", "int8"}, "", 2, "registers hold two each"},
+    Row{"UnknownWhat", {"100", "float32"}, "", 2, "unknown WHAT 'float32'"},
+    Row{"BadSpec", {"100", "record", "p=float,p=int16"}, "", 2, "duplicate field name 'p'"},
+    Row{"InspectCount", {"100", "inspect", "--count", "3"}, "", 2, "--count 1, 2 or 4"},
+    Row{"NearIsForInspect", {"100", "float", "--near", "3"}, "", 2, "--near is not for"},
+    Row{"SamplesNeedWatch", {"100", "float", "--samples", "2"}, "", 2, "--samples needs --watch"},
+    Row{"WatchTooFast",
+        {"100", "float", "--watch", "0.001"},
+        "",
+        2,
+        "--watch takes a number from 0.01"},
+    Row{"BadDevice", {"100", "float", "--unit", "256"}, "", 2, "--unit takes a whole number"}};
+INSTANTIATE_TEST_SUITE_P(Faults, Read, testing::ValuesIn(kFaultsRows),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(ReadInspect, FindsTheOrder)
 {

@@ -71,7 +71,7 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
             AddNames(converter.Names(), items);
             header = false;
         } else if (!(done = converter.Convert(*field, items, error)) && shape.field) {
-            error = "field " + std::to_string(*shape.field) + ": " + error;
+            error.insert(0, "field " + std::to_string(*shape.field) + ": ");
         }
         if (!done) {
             status = kUsageError;
