@@ -157,15 +157,13 @@ TEST_P(ReconnectTest, GoesOnAfterTheServerDropsTheConnection)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Polls, ReconnectTest,
-                         testing::Values(PollRow{"LostThenConnectedAgain",
-                                                 0,
-                                                 {ReadFailure::None, ReadFailure::ConnectionLost,
-                                                  ReadFailure::None, ReadFailure::ConnectionLost}},
-                                         PollRow{"ARetryConnectsAgain",
-                                                 1,
-                                                 {ReadFailure::None, ReadFailure::None,
-                                                  ReadFailure::None}}),
+const PollRow kPollsRows[] = {
+    PollRow{"LostThenConnectedAgain",
+            0,
+            {ReadFailure::None, ReadFailure::ConnectionLost, ReadFailure::None,
+             ReadFailure::ConnectionLost}},
+    PollRow{"ARetryConnectsAgain", 1, {ReadFailure::None, ReadFailure::None, ReadFailure::None}}};
+INSTANTIATE_TEST_SUITE_P(Polls, ReconnectTest, testing::ValuesIn(kPollsRows),
                          [](const auto& row) { return row.param.name; });
 
 } // namespace
