@@ -125,9 +125,22 @@ xdotool key Return
 ended && check "Enter ends the program" ok ok || check "Enter ends the program" running ended
 
 # --- Alt+F4 (Close on the window menu) ends it too. ---
-start
+# Its run also shows the fields' names for screen readers annotated on the
+# fields: Wine records the annotations in its trace but does not serve them.
+WINEDEBUG=fixme+oleacc start 2>"$WINEPREFIX/oleacc.log"
 xdotool key alt+F4
 ended && check "Close ends the program" ok ok || check "Close ends the program" running ended
+name={608d3df8-8128-4aa7-a428-f55e49267291}         # PROPID_ACC_NAME
+description={4d48dfe4-bd3f-491f-a648-492d6f20c588}  # PROPID_ACC_DESCRIPTION
+for annotation in "$name Hex bytes" "$description The bytes to decode, in hex, most significant first" \
+                  "$name Value" "$description The decoded value, or a pressure in kPa to convert" \
+                  "$name Result" \
+                  "$description The pressure converted to psi, or to metres of seawater head"; do
+  check "annotated for screen readers: ${annotation#* }" \
+    "$(grep -cF "${annotation%% *} L\"${annotation#* }\")" "$WINEPREFIX/oleacc.log" || true)" 1
+done
+check "annotations taken off with the window" \
+  "$(grep -c 'AccPropServices_ClearHwndProps' "$WINEPREFIX/oleacc.log" || true)" 3
 
 echo "wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
