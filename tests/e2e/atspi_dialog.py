@@ -4,7 +4,7 @@ readers use, and converts through it: text typed with the editable-text
 interface, buttons pressed with their action, results read back as text.
 
 Runs inside a private X server and session bus (CTest starts it under
-xvfb-run and dbus-run-session). Debian's pyatspi is built for Debian's
+in_xvfb.sh and dbus-run-session). Debian's pyatspi is built for Debian's
 python3, hence the interpreter above.
 
 Usage: atspi_dialog.py PATH/TO/tarvel

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 if [ "${1:-}" != "--inside" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+  exec "$(dirname "$0")/in_xvfb.sh" "$0" --inside "$@"
 fi
 tarvel=$2
 # Private to this run: weston's socket, and both programs' logs.
