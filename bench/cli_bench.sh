@@ -10,7 +10,7 @@
 # to /dev/null, interleaved the same way):
 #   - raw big-endian floats and doubles (--binary), and od reading the same file;
 #   - the hex value as field 2 of a 3-field CSV log (--field 2);
-#   - a 3-field record a line (record SPEC), and the block reader doing it;
+#   - a 3-field record a line (record LAYOUT), and the block reader doing it;
 # each against its goal, and peak memory (GNU time's %M) on 10^7-line inputs
 # and on a 1 GiB binary file, one run each, against 8 MiB. A missed goal is
 # reported, not failed on. About five minutes; 1.1 GB in the temp folder.
@@ -141,7 +141,7 @@ echo "ratio: tarvel-cli's lines/s over the block reader's (above 1: tarvel-cli i
 
 # ---- other inputs beside the plain column of the same values ---------------
 
-spec='p=float,t=int16*0.01,s=uint16'
+layout='p=float,t=int16*0.01,s=uint16'
 # What each side of a comparison runs; input on standard input.
 side() { # side
   case $1 in
@@ -150,7 +150,7 @@ side() { # side
     float-col) "$cli" float ;;
     double-col) "$cli" double ;;
     field) "$cli" float --field 2 ;;
-    record) "$cli" record "$spec" ;;
+    record) "$cli" record "$layout" ;;
     od-f4) od -A n -t f4 --endian=big -v ;;
     od-f8) od -A n -t f8 --endian=big -v ;;
     block-record) "$refs" block record ;;
@@ -255,7 +255,7 @@ for row in "${other_rows[@]}"; do
   echo "$row"
 done
 echo "cli: float|double --binary on raw big-endian values; float --field 2 on a"
-echo "  time,hex,state CSV log; record '$spec' on lines"
+echo "  time,hex,state CSV log; record '$layout' on lines"
 echo "  \"PPPPPPPP TTTT SSSS\" (values: records). column: float|double on the hex column"
 echo "  of the same values. reference: od on the same file, the block reader on the same lines."
 echo "ratio: cli's values/s over the other's (above 1: cli is faster)"
@@ -290,7 +290,7 @@ for entry in "${memory_inputs[@]}"; do
   case $s in
     float-col) /usr/bin/time -f %M -o "$work/peak" "$cli" float <"$input" >/dev/null ;;
     field) /usr/bin/time -f %M -o "$work/peak" "$cli" float --field 2 <"$input" >/dev/null ;;
-    record) /usr/bin/time -f %M -o "$work/peak" "$cli" record "$spec" <"$input" >/dev/null ;;
+    record) /usr/bin/time -f %M -o "$work/peak" "$cli" record "$layout" <"$input" >/dev/null ;;
     float-bin) /usr/bin/time -f %M -o "$work/peak" "$cli" float --binary <"$input" >/dev/null ;;
   esac
   end=${EPOCHREALTIME/[.,]/}

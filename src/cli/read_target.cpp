@@ -3,7 +3,7 @@
 #include "cli/inspect_command.h"
 #include "cli/printable.h"
 #include "cli/record_decoder.h"
-#include "cli/record_spec.h"
+#include "cli/record_layout.h"
 #include "cli/value_decoder.h"
 
 #include <algorithm>
@@ -88,11 +88,11 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
         if (!record && std::find(types.begin(), types.end(), what) == types.end()) {
             error = "unknown WHAT '" + Printable(what) +
                     "' (a type: float double half bfloat16 int8 uint8 int16 uint16 int32 uint32 "
-                    "int64 uint64; record SPEC; inspect)";
+                    "int64 uint64; record LAYOUT; inspect)";
             return std::nullopt;
         }
         if (rest.size() != (record ? 1U : 0U)) {
-            error = record ? "read ... record takes one SPEC"
+            error = record ? "read ... record takes one LAYOUT"
                            : "'" + Printable(rest.front()) + "' after the type";
             return std::nullopt;
         }
@@ -100,16 +100,16 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
             error = "--count is for a TYPE or inspect, not a record";
             return std::nullopt;
         }
-        auto spec = ParseRecordSpec(record ? rest.front() : what, options.order, error);
-        if (!spec)
+        auto layout = ParseRecordLayout(record ? rest.front() : what, options.order, error);
+        if (!layout)
             return std::nullopt;
         target.m_units = read.count.value_or(1);
-        if (spec->size * target.m_units % 2 != 0 && !spec->ignoresRest) {
-            error = OddRecordMessage(spec->size * target.m_units);
+        if (layout->size * target.m_units % 2 != 0 && !layout->ignoresRest) {
+            error = OddRecordMessage(layout->size * target.m_units);
             return std::nullopt;
         }
         target.m_separator = options.delimiter.value_or(record ? ',' : ' ');
-        bytes = spec->size * target.m_units;
+        bytes = layout->size * target.m_units;
         const FloatType floats[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,
                                     FloatType::BFloat16};
         const std::string_view floatNames[] = {"float", "double", "half", "bfloat16"};
@@ -118,7 +118,7 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
             target.m_decoder = std::make_shared<ValueDecoder>(
                 floats[floatName - std::begin(floatNames)], options, std::string(what));
         else
-            target.m_decoder = std::make_shared<RecordDecoder>(std::move(*spec), options);
+            target.m_decoder = std::make_shared<RecordDecoder>(std::move(*layout), options);
     }
     const char* misplaced = read.raw && options.json ? "--json"
                             : target.m_inspect       ? (options.header ? "--header" : nullptr)

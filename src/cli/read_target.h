@@ -1,5 +1,5 @@
 // What `read` asks of a device and how it writes what comes back: the
-// register range from ADDRESS, and WHAT (a TYPE, "record SPEC" or
+// register range from ADDRESS, and WHAT (a TYPE, "record LAYOUT" or
 // "inspect") as a decoder of the registers' bytes.
 #pragma once
 
@@ -19,7 +19,7 @@ public:
     // From the words after DEVICE: ADDRESS and WHAT. Nullopt with `error`
     // naming the word for a bad ADDRESS or reference (never guessed: 40011
     // is a plain address unless --reference says otherwise), an unknown
-    // TYPE, a bad SPEC, a count inspect cannot take, or a range past
+    // TYPE, a bad LAYOUT, a count inspect cannot take, or a range past
     // register 65535 or beyond 125 registers.
     static std::optional<ReadTarget> Parse(std::span<const std::string_view> words,
                                            const CliOptions& options, std::string& error);

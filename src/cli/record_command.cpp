@@ -12,14 +12,14 @@ int RunRecord(const CliOptions& options, std::span<const std::string_view> words
               const CliStreams& io)
 {
     if (words.empty())
-        return UsageError(io, "record takes SPEC (see tarvel-cli --help)");
+        return UsageError(io, "record takes LAYOUT (see tarvel-cli --help)");
     std::string error;
-    auto spec = ParseRecordSpec(words.front(), options.order, error);
-    if (!spec)
+    auto layout = ParseRecordLayout(words.front(), options.order, error);
+    if (!layout)
         return UsageError(io, error);
-    if (options.registers && spec->size % 2 != 0 && !spec->ignoresRest)
-        return UsageError(io, OddRecordMessage(spec->size));
-    const RecordDecoder decoder(std::move(*spec), options);
+    if (options.registers && layout->size % 2 != 0 && !layout->ignoresRest)
+        return UsageError(io, OddRecordMessage(layout->size));
+    const RecordDecoder decoder(std::move(*layout), options);
     const auto rest = words.subspan(1);
     const LineShape shape = LineShapeOf(options, ',');
     if (options.binary) {

@@ -1,4 +1,4 @@
-// record SPEC [TEXT...]: a record's bytes decoded field by field.
+// record LAYOUT [TEXT...]: a record's bytes decoded field by field.
 #pragma once
 
 #include "cli/cli_options.h"
@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
-// `words` are SPEC and the TEXT words after it. A bad SPEC is a usage error
+// `words` are LAYOUT and the TEXT words after it. A bad LAYOUT is a usage error
 // before any input is read. With TEXT, its bytes make one record; without,
 // each line of standard input does (or field N of it), or with --binary
-// each SPEC-sized piece of the input (a FILE word, or standard input).
+// each LAYOUT-sized piece of the input (a FILE word, or standard input).
 int RunRecord(const CliOptions& options, std::span<const std::string_view> words,
               const CliStreams& io);

@@ -93,8 +93,8 @@ std::string Text(const FieldValue& v, const CliOptions& options)
 
 } // namespace
 
-RecordDecoder::RecordDecoder(RecordSpec spec, const CliOptions& options)
-    : m_spec(std::move(spec)), m_options(options)
+RecordDecoder::RecordDecoder(RecordLayout layout, const CliOptions& options)
+    : m_layout(std::move(layout)), m_options(options)
 {
 }
 
@@ -102,7 +102,7 @@ void RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items)
 {
     std::string json;
     std::size_t at = 0;
-    for (const RecordField& field : m_spec.fields) {
+    for (const RecordField& field : m_layout.fields) {
         at += field.skipBefore;
         const FieldValue value = ValueOf(field, bytes.subspan(at));
         at += FieldSize(field.type);
@@ -125,7 +125,7 @@ void RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items)
 std::vector<std::string> RecordDecoder::Names() const
 {
     std::vector<std::string> names;
-    for (const RecordField& field : m_spec.fields)
+    for (const RecordField& field : m_layout.fields)
         names.push_back(field.name);
     return names;
 }

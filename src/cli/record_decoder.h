@@ -1,17 +1,17 @@
-// A record's bytes decoded field by field as its SPEC says.
+// A record's bytes decoded field by field as its LAYOUT says.
 #pragma once
 
 #include "cli/bytes_decoder.h"
 #include "cli/cli_options.h"
-#include "cli/record_spec.h"
+#include "cli/record_layout.h"
 
 class RecordDecoder : public BytesDecoder {
 public:
     // With options.json, each record is one JSON object keyed by the names.
-    RecordDecoder(RecordSpec spec, const CliOptions& options);
+    RecordDecoder(RecordLayout layout, const CliOptions& options);
 
-    std::size_t Size() const override { return m_spec.size; }
-    bool IgnoresRest() const override { return m_spec.ignoresRest; }
+    std::size_t Size() const override { return m_layout.size; }
+    bool IgnoresRest() const override { return m_layout.ignoresRest; }
     // An integer field without FACTOR or OFFSET as an integer; every other
     // as a value in the options' format (a scaled one computed in double:
     // value * FACTOR + OFFSET, each only when given).
@@ -19,6 +19,6 @@ public:
     std::vector<std::string> Names() const override;
 
 private:
-    RecordSpec m_spec;
+    RecordLayout m_layout;
     CliOptions m_options;
 };

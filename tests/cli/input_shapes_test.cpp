@@ -23,7 +23,7 @@ TEST_P(Shape, PrintsOrNames)
     ExpectOutcome(GetParam());
 }
 
-const std::string kSpec = "p=float:CDAB,t=int16*0.01,status=uint16";
+const std::string kLayout = "p=float:CDAB,t=int16*0.01,status=uint16";
 
 const Row kRegistersRows[] = {
     Row{"FloatABCD", {"float", "--registers", "16457", "4059"}, "", "3.141593\n"},
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Each, Shape, testing::ValuesIn(kEachRows),
                          [](const auto& row) { return row.param.name; });
 
 const Row kRecordsRows[] = {
-    Row{"Example", {"record", kSpec, "0FDB4049", "0929", "0001"}, "", "3.141593,23.450000,1\n"},
+    Row{"Example", {"record", kLayout, "0FDB4049", "0929", "0001"}, "", "3.141593,23.450000,1\n"},
     Row{"EveryType",
         {"record",
          std::string("int8,uint8,int16:BA,uint16,int32,uint32:DCBA,int64,uint64,half,") +
@@ -111,7 +111,7 @@ const Row kRecordsRows[] = {
         "1 65535\n\n2 -2\n",
         "1,-1\n2,-2\n"},
     Row{"TooFewBytes",
-        {"record", kSpec},
+        {"record", kLayout},
         "0FDB4049 0929 0001\n0FDB4049\n",
         "3.141593,23.450000,1\n",
         2,
@@ -144,10 +144,10 @@ const Row kRecordsRows[] = {
         "the record takes 1 byte, but registers hold two each"},
     Row{"DuplicateName", {"record", "a=uint8,a=int8"}, "", "", 2, "duplicate field name 'a'"},
     Row{"AutoNameClash", {"record", "uint8,f1=uint8"}, "", "", 2, "duplicate field name 'f1'"},
-    Row{"RestNotLast", {"record", "uint8,...,uint8"}, "", "", 2, "'...' must end SPEC"},
+    Row{"RestNotLast", {"record", "uint8,...,uint8"}, "", "", 2, "'...' must end LAYOUT"},
     Row{"BadSkip", {"record", "skip:0,uint8"}, "", "", 2, "skip takes 1 to 65536 bytes"},
     Row{"EmptyPart", {"record", "uint8,,uint8"}, "", "", 2, "empty field"},
-    Row{"NoSpec", {"record"}, "", "", 2, "record takes SPEC"}};
+    Row{"NoLayout", {"record"}, "", "", 2, "record takes LAYOUT"}};
 INSTANTIATE_TEST_SUITE_P(Records, Shape, testing::ValuesIn(kRecordsRows),
                          [](const auto& row) { return row.param.name; });
 
@@ -318,7 +318,7 @@ TEST(CsvFields, SplitsAsRfc4180Reads)
 
 TEST(RecordJson, ParsesBackWithIntegersAsNumbers)
 {
-    const CliOutcome outcome = RunCliInMemory({"record", "--json", kSpec + ",\"q\"=int8"},
+    const CliOutcome outcome = RunCliInMemory({"record", "--json", kLayout + ",\"q\"=int8"},
                                               "0FDB4049 0929 0001 FF\n", false);
     const auto object = nlohmann::json::parse(outcome.out);
     EXPECT_EQ(object.at("p"), "3.141593");

@@ -98,7 +98,7 @@ const Row kFaultsRows[] = {
     Row{"TooManyRegisters", {"0", "double", "--count", "32"}, "", 2, "more than 125"},
     Row{"HalfARegister", {"130", "int8"}, "", 2, "registers hold two each"},
     Row{"UnknownWhat", {"100", "float32"}, "", 2, "unknown WHAT 'float32'"},
-    Row{"BadSpec", {"100", "record", "p=float,p=int16"}, "", 2, "duplicate field name 'p'"},
+    Row{"BadLayout", {"100", "record", "p=float,p=int16"}, "", 2, "duplicate field name 'p'"},
     Row{"InspectCount", {"100", "inspect", "--count", "3"}, "", 2, "--count 1, 2 or 4"},
     Row{"NearIsForInspect", {"100", "float", "--near", "3"}, "", 2, "--near is not for"},
     Row{"SamplesNeedWatch", {"100", "float", "--samples", "2"}, "", 2, "--samples needs --watch"},

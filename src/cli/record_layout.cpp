@@ -1,4 +1,4 @@
-#include "cli/record_spec.h"
+#include "cli/record_layout.h"
 
 #include "cli/cli_options.h"
 #include "cli/printable.h"
@@ -122,17 +122,17 @@ std::size_t FieldSize(FieldType type)
     return kSizes[static_cast<std::size_t>(type)];
 }
 
-std::optional<RecordSpec> ParseRecordSpec(std::string_view spec, ByteOrder order,
-                                          std::string& error)
+std::optional<RecordLayout> ParseRecordLayout(std::string_view layout, ByteOrder order,
+                                              std::string& error)
 {
-    RecordSpec record;
+    RecordLayout record;
     std::size_t skip = 0;
-    for (std::size_t start = 0; start <= spec.size();) {
-        const std::size_t end = std::min(spec.find(',', start), spec.size());
-        const std::string_view part = spec.substr(start, end - start);
+    for (std::size_t start = 0; start <= layout.size();) {
+        const std::size_t end = std::min(layout.find(',', start), layout.size());
+        const std::string_view part = layout.substr(start, end - start);
         start = end + 1;
         if (record.ignoresRest) {
-            error = "record: '...' must end SPEC";
+            error = "record: '...' must end LAYOUT";
             return std::nullopt;
         }
         if (part == "...") {
@@ -154,7 +154,7 @@ std::optional<RecordSpec> ParseRecordSpec(std::string_view spec, ByteOrder order
             continue;
         }
         if (part.empty()) {
-            error = "record: empty field in SPEC '" + Printable(spec) + "'";
+            error = "record: empty field in LAYOUT '" + Printable(layout) + "'";
             return std::nullopt;
         }
         RecordField field;
@@ -165,11 +165,11 @@ std::optional<RecordSpec> ParseRecordSpec(std::string_view spec, ByteOrder order
         record.fields.push_back(std::move(field));
     }
     if (record.size > 65536) {
-        error = "record: SPEC '" + Printable(spec) + "' takes more than 65536 bytes";
+        error = "record: LAYOUT '" + Printable(layout) + "' takes more than 65536 bytes";
         return std::nullopt;
     }
     if (record.fields.empty()) {
-        error = "record: SPEC '" + Printable(spec) + "' has no field";
+        error = "record: LAYOUT '" + Printable(layout) + "' has no field";
         return std::nullopt;
     }
     for (std::size_t k = 0; k < record.fields.size(); ++k)

@@ -1,4 +1,4 @@
-// A record's layout, as `record SPEC` gives it: fields of bytes in order,
+// How `record LAYOUT` lays out a record: fields of bytes in order,
 // "[NAME=]TYPE[:ORDER][*FACTOR][+OFFSET]", "skip:N", and "..." last.
 #pragma once
 
@@ -34,23 +34,23 @@ struct RecordField {
     std::size_t skipBefore = 0; // bytes passed over before it (skip:N)
 };
 
-struct RecordSpec {
+struct RecordLayout {
     std::vector<RecordField> fields;
     std::size_t size = 0;     // every byte the record takes, skips included
     bool ignoresRest = false; // ended in "..."
 };
 
-// The names of the field types, as SPEC and messages write them.
+// The names of the field types, as LAYOUT and messages write them.
 std::vector<std::string_view> FieldTypeNames();
 // The bytes of a field of `type`: 1, 2, 4 or 8.
 std::size_t FieldSize(FieldType type);
 
-// Reads SPEC, each field's order defaulting to `order`. A bad part (unknown
+// Reads LAYOUT, each field's order defaulting to `order`. A bad part (unknown
 // type, an order of another size than the type's, a FACTOR or OFFSET that is
 // not a finite number, a duplicate or empty name, a bad skip, "..." before
 // the end, an empty part) gives nullopt with `error` naming the part.
-std::optional<RecordSpec> ParseRecordSpec(std::string_view spec, ByteOrder order,
-                                          std::string& error);
+std::optional<RecordLayout> ParseRecordLayout(std::string_view layout, ByteOrder order,
+                                              std::string& error);
 
 // Why a record of `size` bytes, an odd number, cannot be read from 16-bit
 // registers as it stands: which half of the last register is its byte would
