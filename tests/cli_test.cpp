@@ -60,35 +60,36 @@ TEST_P(CliTest, PrintsTheFieldTheButtonWrote)
     EXPECT_EQ(result.err, "");
 }
 
-const CliRow kRows[] = {
-    CliRow{"Float", "float 3F800000", "", "1.000000\n"},
-    CliRow{"FloatJoinsArguments", "float 3f 80 00 00", "", "1.000000\n"},
-    CliRow{"FloatPrefix", "float 0x3F800000", "", "0.000000\n"},
-    CliRow{"FloatLargest", "float 7F7FFFFF", "",
-           "340282346638528859811704183484516925440.000000\n"},
-    CliRow{"Double", "double 40 09 21 FB 54 44 2D 18", "", "3.141593\n"},
-    CliRow{"Psi", "psi 101.325", "", "14.695949\n"},
-    CliRow{"MetresNegativeText", "metres -7", "", "-10.634418\n"},
-    CliRow{"MetresLeadingSpaces", "metres '  50kPa'", "", "-4.969353\n"},
-    CliRow{"EmptyText", "psi ''", "", "0.000000\n"},
-    CliRow{"OptionLikeText", "psi -- --help", "", "0.000000\n"},
-    CliRow{"Column", "float", "3F800000\r\nBF800000\n40\n\n40490FDB",
-           "1.000000\n-1.000000\n4.000000\n4.000000\n3.141593\n"},
-    CliRow{"ColumnZeroByteEndsText", "float",
-           std::string("3F80\0"
-                       "0000\n",
-                       10),
-           "1.000000\n"},
-    CliRow{"EmptyColumn", "psi", "", ""},
-    CliRow{"Script", "",
-           "float 3F800000\npsi\nfloat 40\nfloat\n\ndouble 3FF0000000000000\nmetres 200\n"
-           "double 40\r\nmetres\n",
-           "1.000000\n0.145038\n4.000000\n4.000000\n1.000000\n9.938714\n65536.000000\n"
-           "6503.495195\n"},
-    CliRow{"ScriptTextKeepsSpaces", "", "psi  50kPa\nmetres \n", "7.251887\n-9.938708\n"},
-    CliRow{"Version", "--version", "", "Tarvel 1.0.0.1\n"}};
-INSTANTIATE_TEST_SUITE_P(Rows, CliTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliTest,
+    testing::Values(
+        CliRow{"Float", "float 3F800000", "", "1.000000\n"},
+        CliRow{"FloatJoinsArguments", "float 3f 80 00 00", "", "1.000000\n"},
+        CliRow{"FloatPrefix", "float 0x3F800000", "", "0.000000\n"},
+        CliRow{"FloatLargest", "float 7F7FFFFF", "",
+               "340282346638528859811704183484516925440.000000\n"},
+        CliRow{"Double", "double 40 09 21 FB 54 44 2D 18", "", "3.141593\n"},
+        CliRow{"Psi", "psi 101.325", "", "14.695949\n"},
+        CliRow{"MetresNegativeText", "metres -7", "", "-10.634418\n"},
+        CliRow{"MetresLeadingSpaces", "metres '  50kPa'", "", "-4.969353\n"},
+        CliRow{"EmptyText", "psi ''", "", "0.000000\n"},
+        CliRow{"OptionLikeText", "psi -- --help", "", "0.000000\n"},
+        CliRow{"Column", "float", "3F800000\r\nBF800000\n40\n\n40490FDB",
+               "1.000000\n-1.000000\n4.000000\n4.000000\n3.141593\n"},
+        CliRow{"ColumnZeroByteEndsText", "float",
+               std::string("3F80\0"
+                           "0000\n",
+                           10),
+               "1.000000\n"},
+        CliRow{"EmptyColumn", "psi", "", ""},
+        CliRow{"Script", "",
+               "float 3F800000\npsi\nfloat 40\nfloat\n\ndouble 3FF0000000000000\nmetres 200\n"
+               "double 40\r\nmetres\n",
+               "1.000000\n0.145038\n4.000000\n4.000000\n1.000000\n9.938714\n65536.000000\n"
+               "6503.495195\n"},
+        CliRow{"ScriptTextKeepsSpaces", "", "psi  50kPa\nmetres \n", "7.251887\n-9.938708\n"},
+        CliRow{"Version", "--version", "", "Tarvel 1.0.0.1\n"}),
+    [](const auto& row) { return row.param.name; });
 
 struct ErrorRow {
     const char* name;
@@ -110,18 +111,19 @@ TEST_P(CliErrorTest, NamesTheProblemAfterTheResultsBeforeIt)
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
 }
 
-const ErrorRow kCliErrorTestRows[] = {
-    ErrorRow{"UnknownCommand", "hex 3F800000", "", "'hex'"},
-    ErrorRow{"CommandsAreLowerCase", "FLOAT 3F800000", "", "'FLOAT'"},
-    ErrorRow{"UnknownOption", "--frobnicate", "", "'--frobnicate'"},
-    ErrorRow{"ScriptStopsAtABadLine", "", "float 3F800000\npsi\nkpa 100\npsi\n",
-             "line 3: unknown command 'kpa'", "1.000000\n0.145038\n"},
-    ErrorRow{"ScriptCommandShownEscaped", "", "flo\x01t\t3F800000\n", "'flo\\x01t'"},
-    ErrorRow{"ControlCharactersEscapedAndCut", "", "\x1b[31m" + std::string(100, 'x') + "\n",
-             "'\\x1b[31m" + std::string(35, 'x') + "...'"},
-    ErrorRow{"BlankLinesHoldNoCommand", "", " \t \n\nkpa\n", "line 3"}};
-INSTANTIATE_TEST_SUITE_P(Rows, CliErrorTest, testing::ValuesIn(kCliErrorTestRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliErrorTest,
+    testing::Values(ErrorRow{"UnknownCommand", "hex 3F800000", "", "'hex'"},
+                    ErrorRow{"CommandsAreLowerCase", "FLOAT 3F800000", "", "'FLOAT'"},
+                    ErrorRow{"UnknownOption", "--frobnicate", "", "'--frobnicate'"},
+                    ErrorRow{"ScriptStopsAtABadLine", "", "float 3F800000\npsi\nkpa 100\npsi\n",
+                             "line 3: unknown command 'kpa'", "1.000000\n0.145038\n"},
+                    ErrorRow{"ScriptCommandShownEscaped", "", "flo\x01t\t3F800000\n", "'flo\\x01t'"},
+                    ErrorRow{"ControlCharactersEscapedAndCut", "",
+                             "\x1b[31m" + std::string(100, 'x') + "\n",
+                             "'\\x1b[31m" + std::string(35, 'x') + "...'"},
+                    ErrorRow{"BlankLinesHoldNoCommand", "", " \t \n\nkpa\n", "line 3"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(Cli, HelpListsTheCommands)
 {

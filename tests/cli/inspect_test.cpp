@@ -82,14 +82,15 @@ TEST_P(InspectBadText, IsAnErrorNamingThePosition)
     EXPECT_NE(outcome.err.find(GetParam().named), std::string::npos) << outcome.err;
 }
 
-const BadRow kRows[] = {BadRow{"NotADigit", "3F8G", "position 4"},
-                        BadRow{"OddGroup", "3F 800 00", "position 4: odd number of digits"},
-                        BadRow{"OtherSeparator", "3F;80", "position 3"},
-                        BadRow{"PrefixWithoutDigits", "0x", "position 1: '0x' without"},
-                        BadRow{"Empty", "", "one to eight bytes, not 0"},
-                        BadRow{"NineBytes", "11 22 33 44 55 66 77 88 99", "not 9"}};
-INSTANTIATE_TEST_SUITE_P(Rows, InspectBadText, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, InspectBadText,
+    testing::Values(BadRow{"NotADigit", "3F8G", "position 4"},
+                    BadRow{"OddGroup", "3F 800 00", "position 4: odd number of digits"},
+                    BadRow{"OtherSeparator", "3F;80", "position 3"},
+                    BadRow{"PrefixWithoutDigits", "0x", "position 1: '0x' without"},
+                    BadRow{"Empty", "", "one to eight bytes, not 0"},
+                    BadRow{"NineBytes", "11 22 33 44 55 66 77 88 99", "not 9"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(Inspect, CleanFormsReadAlike)
 {

@@ -88,25 +88,27 @@ TEST_P(PressureCliTest, PrintsOrRejects)
     EXPECT_EQ(outcome.err.empty(), row.status == 0) << outcome.err;
 }
 
-const PressureRow kRows[] = {
-    PressureRow{"Units", {"pressure", "1", "atm", "psi"}, "", "14.695949\n"},
-    PressureRow{
-        "UnitsAnyCase", {"pressure", "--format", "shortest", "1", "BAR", "kpa"}, "", "100\n"},
-    PressureRow{"UnitsColumn", {"pressure", "kPa", "psi"}, "100\n200\n", "14.503774\n29.007548\n"},
-    PressureRow{"Freshwater", {"depth", "--fluid", "freshwater", "200"}, "", "10.197165\n"},
-    PressureRow{"UnescoCheckValue",
-                {"depth", "--model", "unesco", "--latitude", "30", "--surface", "0", "100000"},
-                "",
-                "9712.653072\n"},
-    PressureRow{"DepthColumnEndsAtABadLine", {"depth"}, "200\nxyz\n300\n", "9.938714\n", 2},
-    PressureRow{"Session", {}, "depth 200\npressure 1 atm psi\n", "9.938714\n14.695949\n"},
-    PressureRow{"NotANumber", {"depth", "abc"}, "", "", 2},
-    PressureRow{"UnknownUnit", {"pressure", "1", "atm", "pascal"}, "", "", 2},
-    PressureRow{"DensityNotPositive", {"depth", "--density", "0", "1"}, "", "", 2},
-    PressureRow{"GravityNotPositive", {"depth", "--gravity", "-9.8", "1"}, "", "", 2},
-    PressureRow{"LatitudeOutOfRange", {"depth", "--latitude", "-91", "1"}, "", "", 2},
-    PressureRow{"UnescoWithoutLatitude", {"depth", "--model", "unesco", "1"}, "", "", 2}};
-INSTANTIATE_TEST_SUITE_P(Rows, PressureCliTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PressureCliTest,
+    testing::Values(
+        PressureRow{"Units", {"pressure", "1", "atm", "psi"}, "", "14.695949\n"},
+        PressureRow{
+            "UnitsAnyCase", {"pressure", "--format", "shortest", "1", "BAR", "kpa"}, "", "100\n"},
+        PressureRow{
+            "UnitsColumn", {"pressure", "kPa", "psi"}, "100\n200\n", "14.503774\n29.007548\n"},
+        PressureRow{"Freshwater", {"depth", "--fluid", "freshwater", "200"}, "", "10.197165\n"},
+        PressureRow{"UnescoCheckValue",
+                    {"depth", "--model", "unesco", "--latitude", "30", "--surface", "0", "100000"},
+                    "",
+                    "9712.653072\n"},
+        PressureRow{"DepthColumnEndsAtABadLine", {"depth"}, "200\nxyz\n300\n", "9.938714\n", 2},
+        PressureRow{"Session", {}, "depth 200\npressure 1 atm psi\n", "9.938714\n14.695949\n"},
+        PressureRow{"NotANumber", {"depth", "abc"}, "", "", 2},
+        PressureRow{"UnknownUnit", {"pressure", "1", "atm", "pascal"}, "", "", 2},
+        PressureRow{"DensityNotPositive", {"depth", "--density", "0", "1"}, "", "", 2},
+        PressureRow{"GravityNotPositive", {"depth", "--gravity", "-9.8", "1"}, "", "", 2},
+        PressureRow{"LatitudeOutOfRange", {"depth", "--latitude", "-91", "1"}, "", "", 2},
+        PressureRow{"UnescoWithoutLatitude", {"depth", "--model", "unesco", "1"}, "", "", 2}),
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

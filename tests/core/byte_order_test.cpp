@@ -35,20 +35,21 @@ TEST_P(ByteOrderTest, ReadsAndWritesTheValue)
 }
 
 // Pi as float and as double: every byte differs, so any misplaced one shows.
-const O kRows[] = {O{"FloatABCD", B::ABCD, 4, "40490FDB", 0x40490FDB, "ABCD"},
-                   O{"FloatDCBA", B::DCBA, 4, "DB0F4940", 0x40490FDB, "DCBA"},
-                   O{"FloatCDAB", B::CDAB, 4, "0FDB4049", 0x40490FDB, "CDAB"},
-                   O{"FloatBADC", B::BADC, 4, "4940DB0F", 0x40490FDB, "BADC"},
-                   O{"DoubleABCD", B::ABCD, 8, "400921FB54442D18", 0x400921FB54442D18, "ABCDEFGH"},
-                   O{"DoubleDCBA", B::DCBA, 8, "182D4454FB210940", 0x400921FB54442D18, "HGFEDCBA"},
-                   O{"DoubleCDAB", B::CDAB, 8, "2D18544421FB4009", 0x400921FB54442D18, "GHEFCDAB"},
-                   O{"DoubleBADC", B::BADC, 8, "0940FB214454182D", 0x400921FB54442D18, "BADCFEHG"},
-                   O{"WordABCD", B::ABCD, 2, "3C01", 0x3C01, "AB"},
-                   O{"WordCDABAsWritten", B::CDAB, 2, "3C01", 0x3C01, "AB"},
-                   O{"WordDCBA", B::DCBA, 2, "013C", 0x3C01, "BA"},
-                   O{"WordBADCSwapped", B::BADC, 2, "013C", 0x3C01, "BA"}};
-INSTANTIATE_TEST_SUITE_P(Rows, ByteOrderTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ByteOrderTest,
+    testing::Values(O{"FloatABCD", B::ABCD, 4, "40490FDB", 0x40490FDB, "ABCD"},
+                    O{"FloatDCBA", B::DCBA, 4, "DB0F4940", 0x40490FDB, "DCBA"},
+                    O{"FloatCDAB", B::CDAB, 4, "0FDB4049", 0x40490FDB, "CDAB"},
+                    O{"FloatBADC", B::BADC, 4, "4940DB0F", 0x40490FDB, "BADC"},
+                    O{"DoubleABCD", B::ABCD, 8, "400921FB54442D18", 0x400921FB54442D18, "ABCDEFGH"},
+                    O{"DoubleDCBA", B::DCBA, 8, "182D4454FB210940", 0x400921FB54442D18, "HGFEDCBA"},
+                    O{"DoubleCDAB", B::CDAB, 8, "2D18544421FB4009", 0x400921FB54442D18, "GHEFCDAB"},
+                    O{"DoubleBADC", B::BADC, 8, "0940FB214454182D", 0x400921FB54442D18, "BADCFEHG"},
+                    O{"WordABCD", B::ABCD, 2, "3C01", 0x3C01, "AB"},
+                    O{"WordCDABAsWritten", B::CDAB, 2, "3C01", 0x3C01, "AB"},
+                    O{"WordDCBA", B::DCBA, 2, "013C", 0x3C01, "BA"},
+                    O{"WordBADCSwapped", B::BADC, 2, "013C", 0x3C01, "BA"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(ByteOrder, OtherSizesGiveNothing)
 {

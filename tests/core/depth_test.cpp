@@ -25,13 +25,14 @@ TEST_P(UnescoDepthTest, FollowsThePublishedPolynomial)
 
 // The published polynomial in exact rational arithmetic, with sin^2 of 0,
 // 30, 45, 60 and 90 degrees taken as 0, 1/4, 1/2, 3/4 and 1.
-const LatitudeRow kRows[] = {LatitudeRow{"Zero", 0, 30, 0},
-                             LatitudeRow{"Thousand", 1000, 0, 992.11709559255772},
-                             LatitudeRow{"TwoThousand", 2000, 60, 1971.7167177613130},
-                             LatitudeRow{"FiveThousand", 5000, 45, 4902.0807521419136},
-                             LatitudeRow{"TenThousandAtPole", 10000, 90, 9674.2314405610955},
-                             LatitudeRow{"BelowSurface", -500, 0, -497.85941852734399}};
-INSTANTIATE_TEST_SUITE_P(Rows, UnescoDepthTest, testing::ValuesIn(kRows),
+INSTANTIATE_TEST_SUITE_P(Rows, UnescoDepthTest,
+                         testing::Values(LatitudeRow{"Zero", 0, 30, 0},
+                                         LatitudeRow{"Thousand", 1000, 0, 992.11709559255772},
+                                         LatitudeRow{"TwoThousand", 2000, 60, 1971.7167177613130},
+                                         LatitudeRow{"FiveThousand", 5000, 45, 4902.0807521419136},
+                                         LatitudeRow{"TenThousandAtPole", 10000, 90,
+                                                     9674.2314405610955},
+                                         LatitudeRow{"BelowSurface", -500, 0, -497.85941852734399}),
                          [](const auto& row) { return row.param.name; });
 
 TEST(UnescoDepth, GivesThePublishedCheckValue)
@@ -48,10 +49,10 @@ TEST_P(GravityTest, FollowsThe1980Formula)
 
 // 9.780327 (1 + 0.0053024 s - 0.0000058 t) with s = sin^2(phi), t = sin^2(2 phi)
 // exact: 0 and 0, 1/2 and 1, 1 and 0.
-const LatitudeRow kGravityTestRows[] = {LatitudeRow{"Equator", 0, 0, 9.780327},
-                                        LatitudeRow{"FortyFive", 0, 45, 9.8061998770458},
-                                        LatitudeRow{"SouthPole", 0, -90, 9.8321862058848}};
-INSTANTIATE_TEST_SUITE_P(Rows, GravityTest, testing::ValuesIn(kGravityTestRows),
+INSTANTIATE_TEST_SUITE_P(Rows, GravityTest,
+                         testing::Values(LatitudeRow{"Equator", 0, 0, 9.780327},
+                                         LatitudeRow{"FortyFive", 0, 45, 9.8061998770458},
+                                         LatitudeRow{"SouthPole", 0, -90, 9.8321862058848}),
                          [](const auto& row) { return row.param.name; });
 
 // Far tighter than the millimetre asked of the inverses.

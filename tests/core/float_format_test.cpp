@@ -30,24 +30,25 @@ TEST_P(ShortestTest, WritesFewestDigits)
     EXPECT_EQ(FormatShortest(GetParam().type, GetParam().bits), GetParam().text);
 }
 
-const S kRows[] = {S{"FloatMinusZero", T::Float32, 0x80000000, "-0"},
-                   S{"FloatSubnormal", T::Float32, 1, "1e-45"},
-                   S{"FloatLargest", T::Float32, 0x7F7FFFFF, "3.4028235e+38"},
-                   S{"FloatSignallingNaN", T::Float32, 0xFF800001, "-nan"},
-                   S{"DoubleZero", T::Float64, 0, "0"},
-                   S{"DoubleSubnormal", T::Float64, 1, "5e-324"},
-                   S{"DoubleLargest", T::Float64, 0x7FEFFFFFFFFFFFFF, "1.7976931348623157e+308"},
-                   S{"DoubleMinusInfinity", T::Float64, 0xFFF0000000000000, "-inf"},
-                   S{"DoubleQuietNaN", T::Float64, 0x7FF8000000000000, "nan"},
-                   S{"HalfSmallestSubnormal", T::Half, 0x0001, "6e-08"},
-                   S{"HalfLargest", T::Half, 0x7BFF, "65500"},
-                   S{"HalfIntegerKeepsFewestDigits", T::Half, 0x6C04, "4110"},
-                   S{"HalfMinusZero", T::Half, 0x8000, "-0"},
-                   S{"HalfInfinity", T::Half, 0x7C00, "inf"},
-                   S{"BFloatSmallestSubnormal", T::BFloat16, 0x0001, "9e-41"},
-                   S{"BFloatLargest", T::BFloat16, 0x7F7F, "3.39e+38"}};
-INSTANTIATE_TEST_SUITE_P(Rows, ShortestTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ShortestTest,
+    testing::Values(S{"FloatMinusZero", T::Float32, 0x80000000, "-0"},
+                    S{"FloatSubnormal", T::Float32, 1, "1e-45"},
+                    S{"FloatLargest", T::Float32, 0x7F7FFFFF, "3.4028235e+38"},
+                    S{"FloatSignallingNaN", T::Float32, 0xFF800001, "-nan"},
+                    S{"DoubleZero", T::Float64, 0, "0"},
+                    S{"DoubleSubnormal", T::Float64, 1, "5e-324"},
+                    S{"DoubleLargest", T::Float64, 0x7FEFFFFFFFFFFFFF, "1.7976931348623157e+308"},
+                    S{"DoubleMinusInfinity", T::Float64, 0xFFF0000000000000, "-inf"},
+                    S{"DoubleQuietNaN", T::Float64, 0x7FF8000000000000, "nan"},
+                    S{"HalfSmallestSubnormal", T::Half, 0x0001, "6e-08"},
+                    S{"HalfLargest", T::Half, 0x7BFF, "65500"},
+                    S{"HalfIntegerKeepsFewestDigits", T::Half, 0x6C04, "4110"},
+                    S{"HalfMinusZero", T::Half, 0x8000, "-0"},
+                    S{"HalfInfinity", T::Half, 0x7C00, "inf"},
+                    S{"BFloatSmallestSubnormal", T::BFloat16, 0x0001, "9e-41"},
+                    S{"BFloatLargest", T::BFloat16, 0x7F7F, "3.39e+38"}),
+    [](const auto& row) { return row.param.name; });
 
 struct ValueRow {
     const char* name;
@@ -74,20 +75,21 @@ TEST_P(ValueFormatTest, WritesExactHexAndFixed)
 
 const std::string kSubnormalDigits = "0." + std::string(323, '0') + "49406564584124654417656";
 
-const V kValueFormatTestRows[] = {
-    V{"Zero", 0, "0", 1, "0x0p+0", "0.000"},
-    V{"MinusZero", 1ull << 63, "-0", 2, "-0x0p+0", "-0.000"},
-    V{"Subnormal", 1, kSubnormalDigits, 1076, "0x0.0000000000001p-1022", "0.000"},
-    V{"Largest", 0x7FEFFFFFFFFFFFFF, "17976931348623157081452742", 309, "0x1.fffffffffffffp+1023",
-      nullptr},
-    V{"MinusInfinity", 0xFFF0000000000000, "-inf", 4, "-inf", "-inf"},
-    V{"QuietNaN", 0x7FF8000000000000, "nan", 3, "nan", "nan"},
-    V{"SignallingNaN", 0xFFF0000000000001, "-nan", 4, "-nan", "-nan"},
-    V{"Tenth", 0x3FB999999999999A, "0.1000000000000000055511151231257827021181583404541015625", 57,
-      "0x1.999999999999ap-4", "0.100"},
-    V{"FloatPi", 0x400921FB60000000, "3.1415927410125732421875", 24, "0x1.921fb6p+1", "3.142"}};
-INSTANTIATE_TEST_SUITE_P(Rows, ValueFormatTest, testing::ValuesIn(kValueFormatTestRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ValueFormatTest,
+    testing::Values(
+        V{"Zero", 0, "0", 1, "0x0p+0", "0.000"},
+        V{"MinusZero", 1ull << 63, "-0", 2, "-0x0p+0", "-0.000"},
+        V{"Subnormal", 1, kSubnormalDigits, 1076, "0x0.0000000000001p-1022", "0.000"},
+        V{"Largest", 0x7FEFFFFFFFFFFFFF, "17976931348623157081452742", 309,
+          "0x1.fffffffffffffp+1023", nullptr},
+        V{"MinusInfinity", 0xFFF0000000000000, "-inf", 4, "-inf", "-inf"},
+        V{"QuietNaN", 0x7FF8000000000000, "nan", 3, "nan", "nan"},
+        V{"SignallingNaN", 0xFFF0000000000001, "-nan", 4, "-nan", "-nan"},
+        V{"Tenth", 0x3FB999999999999A, "0.1000000000000000055511151231257827021181583404541015625",
+          57, "0x1.999999999999ap-4", "0.100"},
+        V{"FloatPi", 0x400921FB60000000, "3.1415927410125732421875", 24, "0x1.921fb6p+1", "3.142"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(FormatFixed, RoundsTiesToEvenAndClampsDecimals)
 {

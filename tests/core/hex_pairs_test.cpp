@@ -28,42 +28,42 @@ TEST_P(HexPairsTest, ReadsPairsFromTheFront)
     EXPECT_EQ(bytes, row.expected) << "text '" << row.text << "'";
 }
 
-const ReadRow kRows[] = {ReadRow{"Plain", "3F800000", 4, {0x3F, 0x80}},
-                         ReadRow{"LowerCaseAndSpaces", "3f 80 00 00", 4, {0x3F, 0x80}},
-                         ReadRow{"PrefixIsAPair", "0x3F800000", 5, {0x01, 0x3F, 0x80}},
-                         ReadRow{"OddDigitTakesSeparator", "ABC DE", 3, {0xAB, 0xC0, 0xDE}},
-                         ReadRow{"LastCharacterNeverStartsAPair", "ABC", 1, {0xAB}},
-                         ReadRow{"OneCharacter", "A", 0, {}},
-                         ReadRow{"Empty", "", 0, {}},
-                         ReadRow{"DashIsLowHalf", "A-", 1, {0xAD}},
-                         ReadRow{"NonDigitSkipped", "12G4", 1, {0x12}},
-                         ReadRow{"StopsAfterEight",
-                                 "1122334455667788AA",
-                                 8,
-                                 {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}},
-                         ReadRow{"Separators", "de:ad,be-ef", 4, {0xDE, 0xAD, 0xBE, 0xEF}},
-                         ReadRow{"OnlySeparators", " ,:-;/. ", 0, {}},
-                         ReadRow{"HighBytesAreNeverDigits",
-                                 "\xC3\xA9"
-                                 "12\xFF"
-                                 "34",
-                                 2,
-                                 {0x12, 0x34}},
-                         ReadRow{"HighByteAsLowHalf", "1\xB9", 1, {0x12}}, // (0xB9 + 9) & 0x0F
-                         ReadRow{"ZeroByteIsSkipped",
-                                 std::string("12\0"
-                                             "34",
-                                             5),
-                                 2,
-                                 {0x12, 0x34}},
-                         ReadRow{"ZeroByteAsLowHalf",
-                                 std::string("1\0"
-                                             "2",
-                                             3),
-                                 1,
-                                 {0x10}}};
-INSTANTIATE_TEST_SUITE_P(Rows, HexPairsTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HexPairsTest,
+    testing::Values(ReadRow{"Plain", "3F800000", 4, {0x3F, 0x80}},
+                    ReadRow{"LowerCaseAndSpaces", "3f 80 00 00", 4, {0x3F, 0x80}},
+                    ReadRow{"PrefixIsAPair", "0x3F800000", 5, {0x01, 0x3F, 0x80}},
+                    ReadRow{"OddDigitTakesSeparator", "ABC DE", 3, {0xAB, 0xC0, 0xDE}},
+                    ReadRow{"LastCharacterNeverStartsAPair", "ABC", 1, {0xAB}},
+                    ReadRow{"OneCharacter", "A", 0, {}}, ReadRow{"Empty", "", 0, {}},
+                    ReadRow{"DashIsLowHalf", "A-", 1, {0xAD}},
+                    ReadRow{"NonDigitSkipped", "12G4", 1, {0x12}},
+                    ReadRow{"StopsAfterEight",
+                            "1122334455667788AA",
+                            8,
+                            {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}},
+                    ReadRow{"Separators", "de:ad,be-ef", 4, {0xDE, 0xAD, 0xBE, 0xEF}},
+                    ReadRow{"OnlySeparators", " ,:-;/. ", 0, {}},
+                    ReadRow{"HighBytesAreNeverDigits",
+                            "\xC3\xA9"
+                            "12\xFF"
+                            "34",
+                            2,
+                            {0x12, 0x34}},
+                    ReadRow{"HighByteAsLowHalf", "1\xB9", 1, {0x12}}, // (0xB9 + 9) & 0x0F
+                    ReadRow{"ZeroByteIsSkipped",
+                            std::string("12\0"
+                                        "34",
+                                        5),
+                            2,
+                            {0x12, 0x34}},
+                    ReadRow{"ZeroByteAsLowHalf",
+                            std::string("1\0"
+                                        "2",
+                                        3),
+                            1,
+                            {0x10}}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(HexDigitValue, DigitsAndSeparators)
 {

@@ -35,26 +35,26 @@ TEST_P(DecodeTest, RendersTheEncodedValue)
 
 const std::string kLargestFloat = "340282346638528859811704183484516925440.000000";
 
-const DecodeRow kRows[] = {
-    DecodeRow{"FloatOne", "3F800000", false, "1.000000"},
-    DecodeRow{"FloatMinusOne", "BF800000", false, "-1.000000"},
-    DecodeRow{"FloatPi", "40490FDB", false, "3.141593"},
-    DecodeRow{"FloatMinusZero", "80000000", false, "-0.000000"},
-    DecodeRow{"FloatSmallestSubnormal", "00000001", false, "0.000000"},
-    DecodeRow{"FloatLargest", "7F7FFFFF", false, kLargestFloat},
-    DecodeRow{"FloatInfinity", "7F800000", false, "inf"},
-    DecodeRow{"FloatMinusInfinity", "FF800000", false, "-inf"},
-    DecodeRow{"FloatNaN", "7FC00000", false, "nan"},
-    DecodeRow{"FloatPrefixShiftsBytes", "0x3F800000", false, "0.000000"},
-    DecodeRow{"FloatUsesFirstFourOfEight", "3FF0000000000000", false, "1.875000"},
-    DecodeRow{"DoubleOne", "3FF0000000000000", true, "1.000000"},
-    DecodeRow{"DoublePi", "400921FB54442D18", true, "3.141593"},
-    DecodeRow{"DoubleMinusTwo", "C000000000000000", true, "-2.000000"},
-    DecodeRow{"DoubleHundred", "4059000000000000", true, "100.000000"},
-    DecodeRow{"DoubleShortPatternHasZeros", "40", true, "2.000000"},
-    DecodeRow{"DoubleMinusNaN", "FFF8000000000000", true, "-nan"}};
-INSTANTIATE_TEST_SUITE_P(Rows, DecodeTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DecodeTest,
+    testing::Values(DecodeRow{"FloatOne", "3F800000", false, "1.000000"},
+                    DecodeRow{"FloatMinusOne", "BF800000", false, "-1.000000"},
+                    DecodeRow{"FloatPi", "40490FDB", false, "3.141593"},
+                    DecodeRow{"FloatMinusZero", "80000000", false, "-0.000000"},
+                    DecodeRow{"FloatSmallestSubnormal", "00000001", false, "0.000000"},
+                    DecodeRow{"FloatLargest", "7F7FFFFF", false, kLargestFloat},
+                    DecodeRow{"FloatInfinity", "7F800000", false, "inf"},
+                    DecodeRow{"FloatMinusInfinity", "FF800000", false, "-inf"},
+                    DecodeRow{"FloatNaN", "7FC00000", false, "nan"},
+                    DecodeRow{"FloatPrefixShiftsBytes", "0x3F800000", false, "0.000000"},
+                    DecodeRow{"FloatUsesFirstFourOfEight", "3FF0000000000000", false, "1.875000"},
+                    DecodeRow{"DoubleOne", "3FF0000000000000", true, "1.000000"},
+                    DecodeRow{"DoublePi", "400921FB54442D18", true, "3.141593"},
+                    DecodeRow{"DoubleMinusTwo", "C000000000000000", true, "-2.000000"},
+                    DecodeRow{"DoubleHundred", "4059000000000000", true, "100.000000"},
+                    DecodeRow{"DoubleShortPatternHasZeros", "40", true, "2.000000"},
+                    DecodeRow{"DoubleMinusNaN", "FFF8000000000000", true, "-nan"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(Decode, ValueBytesAreTheLittleEndianImage)
 {

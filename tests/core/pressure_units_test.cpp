@@ -33,27 +33,27 @@ TEST_P(ConvertPressureTest, MatchesTheDefiningFactors)
 // value * from / to in exact rational arithmetic, to 17 digits, with psi =
 // 0.45359237 * 9.80665 / 0.0254^2, Torr = 101325/760, mmHg = 13595.1 *
 // 9.80665 * 0.001 = 133.322387415, inHg = 25.4 mmHg, mH2O = 9806.65 Pa.
-const ConvertRow kRows[] = {
-    ConvertRow{"AtmToPsi", 1, U::Atm, U::Psi, 14.695948775513449, false},
-    ConvertRow{"BarToPsi", 1, U::Bar, U::Psi, 14.503773773020922, false},
-    ConvertRow{"PsiToPa", 1, U::Psi, U::Pa, 6894.7572931683613, false},
-    ConvertRow{"PsiToMPa", 3000, U::Psi, U::MPa, 20.684271879505084, false},
-    // Conventional mmHg is not atm/760: 14.4 mPa more per 760.
-    ConvertRow{"MmHgToKpa", 760, U::MmHg, U::KPa, 101.3250144354, false},
-    ConvertRow{"TorrToKpa", 760, U::Torr, U::KPa, 101.325, false},
-    ConvertRow{"TorrToMmHg", 1, U::Torr, U::MmHg, 0.99999985753369905, false},
-    ConvertRow{"AtmToTorr", 1, U::Atm, U::Torr, 760, false},
-    ConvertRow{"InHgToMmHg", 1, U::InHg, U::MmHg, 25.4, false},
-    ConvertRow{"InHgToHpa", 29.92, U::InHg, U::HPa, 1013.2074811900272, false},
-    ConvertRow{"MH2OToKpa", 10, U::MH2O, U::KPa, 98.0665, false},
-    ConvertRow{"AtmToMH2O", 1, U::Atm, U::MH2O, 10.332274527998858, false},
-    ConvertRow{"KpaToMsw", 1, U::KPa, U::Msw, 0.1, false},
-    ConvertRow{"MswToKpa", 1, U::Msw, U::KPa, 10, true},
-    ConvertRow{"MPaToBar", 1, U::MPa, U::Bar, 10, true},
-    ConvertRow{"MbarToAtm", 1013.25, U::MBar, U::Atm, 1, true},
-    ConvertRow{"SameUnitUntouched", 0.1, U::Psi, U::Psi, 0.1, true}};
-INSTANTIATE_TEST_SUITE_P(Rows, ConvertPressureTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConvertPressureTest,
+    testing::Values(ConvertRow{"AtmToPsi", 1, U::Atm, U::Psi, 14.695948775513449, false},
+                    ConvertRow{"BarToPsi", 1, U::Bar, U::Psi, 14.503773773020922, false},
+                    ConvertRow{"PsiToPa", 1, U::Psi, U::Pa, 6894.7572931683613, false},
+                    ConvertRow{"PsiToMPa", 3000, U::Psi, U::MPa, 20.684271879505084, false},
+                    // Conventional mmHg is not atm/760: 14.4 mPa more per 760.
+                    ConvertRow{"MmHgToKpa", 760, U::MmHg, U::KPa, 101.3250144354, false},
+                    ConvertRow{"TorrToKpa", 760, U::Torr, U::KPa, 101.325, false},
+                    ConvertRow{"TorrToMmHg", 1, U::Torr, U::MmHg, 0.99999985753369905, false},
+                    ConvertRow{"AtmToTorr", 1, U::Atm, U::Torr, 760, false},
+                    ConvertRow{"InHgToMmHg", 1, U::InHg, U::MmHg, 25.4, false},
+                    ConvertRow{"InHgToHpa", 29.92, U::InHg, U::HPa, 1013.2074811900272, false},
+                    ConvertRow{"MH2OToKpa", 10, U::MH2O, U::KPa, 98.0665, false},
+                    ConvertRow{"AtmToMH2O", 1, U::Atm, U::MH2O, 10.332274527998858, false},
+                    ConvertRow{"KpaToMsw", 1, U::KPa, U::Msw, 0.1, false},
+                    ConvertRow{"MswToKpa", 1, U::Msw, U::KPa, 10, true},
+                    ConvertRow{"MPaToBar", 1, U::MPa, U::Bar, 10, true},
+                    ConvertRow{"MbarToAtm", 1013.25, U::MBar, U::Atm, 1, true},
+                    ConvertRow{"SameUnitUntouched", 0.1, U::Psi, U::Psi, 0.1, true}),
+    [](const auto& row) { return row.param.name; });
 
 struct ParseRow {
     const char* name;
@@ -68,15 +68,15 @@ TEST_P(ParsePressureUnitTest, ReadsTheName)
     EXPECT_EQ(ParsePressureUnit(GetParam().text), GetParam().unit);
 }
 
-const ParseRow kParsePressureUnitTestRows[] = {ParseRow{"LowerPa", "pa", U::Pa},
-                                               ParseRow{"LowerMPa", "mpa", U::MPa},
-                                               ParseRow{"UpperMbar", "MBAR", U::MBar},
-                                               ParseRow{"MixedTorr", "tOrR", U::Torr},
-                                               ParseRow{"MilliPascalRefused", "mPa", std::nullopt},
-                                               ParseRow{"MegabarRefused", "Mbar", std::nullopt},
-                                               ParseRow{"SpaceNotTrimmed", " psi", std::nullopt},
-                                               ParseRow{"Empty", "", std::nullopt}};
-INSTANTIATE_TEST_SUITE_P(Rows, ParsePressureUnitTest, testing::ValuesIn(kParsePressureUnitTestRows),
+INSTANTIATE_TEST_SUITE_P(Rows, ParsePressureUnitTest,
+                         testing::Values(ParseRow{"LowerPa", "pa", U::Pa},
+                                         ParseRow{"LowerMPa", "mpa", U::MPa},
+                                         ParseRow{"UpperMbar", "MBAR", U::MBar},
+                                         ParseRow{"MixedTorr", "tOrR", U::Torr},
+                                         ParseRow{"MilliPascalRefused", "mPa", std::nullopt},
+                                         ParseRow{"MegabarRefused", "Mbar", std::nullopt},
+                                         ParseRow{"SpaceNotTrimmed", " psi", std::nullopt},
+                                         ParseRow{"Empty", "", std::nullopt}),
                          [](const auto& row) { return row.param.name; });
 
 TEST(PressureUnit, NameParsesBackAndSourceLeadsWithTheFactor)

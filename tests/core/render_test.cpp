@@ -31,18 +31,16 @@ const double kMax = std::numeric_limits<double>::max();
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-const RenderRow kRows[] = {RenderRow{"One", 1.0, "1.000000"},
-                           RenderRow{"MinusZero", -0.0, "-0.000000"},
-                           RenderRow{"TinyNegativeKeepsSign", -1e-300, "-0.000000"},
-                           RenderRow{"TieRoundsToEven", 0.0078125, "0.007812"},
-                           RenderRow{"TieRoundsUpToEven", 0.0234375, "0.023438"},
-                           RenderRow{"NoGrouping", 1234567.0, "1234567.000000"},
-                           RenderRow{"Infinity", kInf, "inf"},
-                           RenderRow{"MinusInfinity", -kInf, "-inf"},
-                           RenderRow{"NaN", kNaN, "nan"},
-                           RenderRow{"MinusNaN", -kNaN, "-nan"}};
-INSTANTIATE_TEST_SUITE_P(Rows, RenderTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RenderTest,
+    testing::Values(RenderRow{"One", 1.0, "1.000000"}, RenderRow{"MinusZero", -0.0, "-0.000000"},
+                    RenderRow{"TinyNegativeKeepsSign", -1e-300, "-0.000000"},
+                    RenderRow{"TieRoundsToEven", 0.0078125, "0.007812"},
+                    RenderRow{"TieRoundsUpToEven", 0.0234375, "0.023438"},
+                    RenderRow{"NoGrouping", 1234567.0, "1234567.000000"},
+                    RenderRow{"Infinity", kInf, "inf"}, RenderRow{"MinusInfinity", -kInf, "-inf"},
+                    RenderRow{"NaN", kNaN, "nan"}, RenderRow{"MinusNaN", -kNaN, "-nan"}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(Render, ExtremesAreWrittenWhole)
 {

@@ -37,28 +37,28 @@ TEST_P(SixteenBitTest, EncodesOnceAndDecodesExactly)
     EXPECT_EQ(std::signbit(decoded), std::signbit(row.value));
 }
 
-const SixteenRow kRows[] = {
-    SixteenRow{"HalfMinusZero", false, -0.0, 0x8000, true},
-    SixteenRow{"HalfSmallestSubnormal", false, 0x1p-24, 0x0001, true},
-    SixteenRow{"HalfLargest", false, 65504, 0x7BFF, true},
-    SixteenRow{"HalfMinusInfinity", false, -kInf, 0xFC00, true},
-    SixteenRow{"HalfNaNIsQuiet", false, -kNaN, 0xFE00, true},
-    SixteenRow{"HalfTieToEvenDown", false, 1 + 0x1p-11, 0x3C00, false},
-    SixteenRow{"HalfTieToEvenUp", false, 1 + 0x3p-11, 0x3C02, false},
-    SixteenRow{"HalfBelowOverflow", false, 65519.99, 0x7BFF, false},
-    SixteenRow{"HalfOverflowTie", false, 65520, 0x7C00, false},
-    SixteenRow{"HalfUnderflowTie", false, -0x1p-25, 0x8000, false},
-    SixteenRow{"HalfAboveUnderflowTie", false, 0x1.000001p-25, 0x0001, false},
-    SixteenRow{"HalfCarryIntoNormal", false, 0x1.FFFp-15, 0x0400, false},
-    SixteenRow{"BFloatSmallestSubnormal", true, 0x1p-133, 0x0001, true},
-    SixteenRow{"BFloatLargest", true, 0x1.FEp127, 0x7F7F, true},
-    SixteenRow{"BFloatInfinity", true, kInf, 0x7F80, true},
-    SixteenRow{"BFloatNaNIsQuiet", true, kNaN, 0x7FC0, true},
-    SixteenRow{"BFloatTieToEven", true, 1 + 0x1p-8, 0x3F80, false},
-    SixteenRow{"BFloatOverflowTie", true, 0x1.FFp127, 0x7F80, false},
-    SixteenRow{"BFloatUnderflowTie", true, 0x1p-134, 0x0000, false}};
-INSTANTIATE_TEST_SUITE_P(Rows, SixteenBitTest, testing::ValuesIn(kRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SixteenBitTest,
+    testing::Values(SixteenRow{"HalfMinusZero", false, -0.0, 0x8000, true},
+                    SixteenRow{"HalfSmallestSubnormal", false, 0x1p-24, 0x0001, true},
+                    SixteenRow{"HalfLargest", false, 65504, 0x7BFF, true},
+                    SixteenRow{"HalfMinusInfinity", false, -kInf, 0xFC00, true},
+                    SixteenRow{"HalfNaNIsQuiet", false, -kNaN, 0xFE00, true},
+                    SixteenRow{"HalfTieToEvenDown", false, 1 + 0x1p-11, 0x3C00, false},
+                    SixteenRow{"HalfTieToEvenUp", false, 1 + 0x3p-11, 0x3C02, false},
+                    SixteenRow{"HalfBelowOverflow", false, 65519.99, 0x7BFF, false},
+                    SixteenRow{"HalfOverflowTie", false, 65520, 0x7C00, false},
+                    SixteenRow{"HalfUnderflowTie", false, -0x1p-25, 0x8000, false},
+                    SixteenRow{"HalfAboveUnderflowTie", false, 0x1.000001p-25, 0x0001, false},
+                    SixteenRow{"HalfCarryIntoNormal", false, 0x1.FFFp-15, 0x0400, false},
+                    SixteenRow{"BFloatSmallestSubnormal", true, 0x1p-133, 0x0001, true},
+                    SixteenRow{"BFloatLargest", true, 0x1.FEp127, 0x7F7F, true},
+                    SixteenRow{"BFloatInfinity", true, kInf, 0x7F80, true},
+                    SixteenRow{"BFloatNaNIsQuiet", true, kNaN, 0x7FC0, true},
+                    SixteenRow{"BFloatTieToEven", true, 1 + 0x1p-8, 0x3F80, false},
+                    SixteenRow{"BFloatOverflowTie", true, 0x1.FFp127, 0x7F80, false},
+                    SixteenRow{"BFloatUnderflowTie", true, 0x1p-134, 0x0000, false}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(SixteenBit, SignallingNaNStaysSignallingWithItsPayload)
 {

@@ -116,31 +116,32 @@ template <class Change> DeviceSettings With(DeviceSettings settings, Change chan
     return settings;
 }
 
-const SettingsRow kSettingsRows[] = {
-    SettingsRow{"DefaultsOverTcp", TcpSettings(), ""},
-    SettingsRow{"DefaultsOnASerialLine", SerialSettings(), ""},
-    SettingsRow{"ABadDeviceText", DeviceSettings{.device = "tcp://"},
-                std::string("'tcp://': no host") + kForm},
-    SettingsRow{"TcpUnit255", With(TcpSettings(), [](auto& s) { s.unit = 255; }), ""},
-    SettingsRow{"TcpUnit248", With(TcpSettings(), [](auto& s) { s.unit = 248; }),
-                "unit 248 is out of range: 0 to 247, or 255"},
-    SettingsRow{"SerialUnit0IsBroadcast", With(SerialSettings(), [](auto& s) { s.unit = 0; }),
-                "unit 0 is out of range: 1 to 247"},
-    SettingsRow{"Timeout0", With(TcpSettings(), [](auto& s) { s.timeoutMs = 0; }),
-                "timeout (ms) 0 is out of range: 1 to 3600000"},
-    SettingsRow{"Retries101", With(TcpSettings(), [](auto& s) { s.retries = 101; }),
-                "retries 101 is out of range: 0 to 100"},
-    SettingsRow{"TcpTakesNoSerialSetting", With(TcpSettings(), [](auto& s) { s.parity = 'X'; }),
-                ""},
-    SettingsRow{"Baud14400", With(SerialSettings(), [](auto& s) { s.baud = 14400; }),
-                "baud rate 14400 is none of 110, 300, 600, 1200, 2400, 4800, 9600, 19200, "
-                "38400, 57600, 115200, 230400, 460800, 500000, 576000, 921600, 1000000, "
-                "1152000, 1500000, 2500000, 3000000, 3500000 or 4000000"},
-    SettingsRow{"ParityX", With(SerialSettings(), [](auto& s) { s.parity = 'X'; }),
-                "parity is N (none), E (even) or O (odd)"},
-    SettingsRow{"StopBits3", With(SerialSettings(), [](auto& s) { s.stopBits = 3; }),
-                "stop bits are 1 or 2"}};
-INSTANTIATE_TEST_SUITE_P(Settings, DeviceSettingsTest, testing::ValuesIn(kSettingsRows),
-                         [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Settings, DeviceSettingsTest,
+    testing::Values(
+        SettingsRow{"DefaultsOverTcp", TcpSettings(), ""},
+        SettingsRow{"DefaultsOnASerialLine", SerialSettings(), ""},
+        SettingsRow{"ABadDeviceText", DeviceSettings{.device = "tcp://"},
+                    std::string("'tcp://': no host") + kForm},
+        SettingsRow{"TcpUnit255", With(TcpSettings(), [](auto& s) { s.unit = 255; }), ""},
+        SettingsRow{"TcpUnit248", With(TcpSettings(), [](auto& s) { s.unit = 248; }),
+                    "unit 248 is out of range: 0 to 247, or 255"},
+        SettingsRow{"SerialUnit0IsBroadcast", With(SerialSettings(), [](auto& s) { s.unit = 0; }),
+                    "unit 0 is out of range: 1 to 247"},
+        SettingsRow{"Timeout0", With(TcpSettings(), [](auto& s) { s.timeoutMs = 0; }),
+                    "timeout (ms) 0 is out of range: 1 to 3600000"},
+        SettingsRow{"Retries101", With(TcpSettings(), [](auto& s) { s.retries = 101; }),
+                    "retries 101 is out of range: 0 to 100"},
+        SettingsRow{"TcpTakesNoSerialSetting", With(TcpSettings(), [](auto& s) { s.parity = 'X'; }),
+                    ""},
+        SettingsRow{"Baud14400", With(SerialSettings(), [](auto& s) { s.baud = 14400; }),
+                    "baud rate 14400 is none of 110, 300, 600, 1200, 2400, 4800, 9600, 19200, "
+                    "38400, 57600, 115200, 230400, 460800, 500000, 576000, 921600, 1000000, "
+                    "1152000, 1500000, 2500000, 3000000, 3500000 or 4000000"},
+        SettingsRow{"ParityX", With(SerialSettings(), [](auto& s) { s.parity = 'X'; }),
+                    "parity is N (none), E (even) or O (odd)"},
+        SettingsRow{"StopBits3", With(SerialSettings(), [](auto& s) { s.stopBits = 3; }),
+                    "stop bits are 1 or 2"}),
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

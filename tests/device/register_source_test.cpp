@@ -157,13 +157,15 @@ TEST_P(ReconnectTest, GoesOnAfterTheServerDropsTheConnection)
     }
 }
 
-const PollRow kPollsRows[] = {
-    PollRow{"LostThenConnectedAgain",
-            0,
-            {ReadFailure::None, ReadFailure::ConnectionLost, ReadFailure::None,
-             ReadFailure::ConnectionLost}},
-    PollRow{"ARetryConnectsAgain", 1, {ReadFailure::None, ReadFailure::None, ReadFailure::None}}};
-INSTANTIATE_TEST_SUITE_P(Polls, ReconnectTest, testing::ValuesIn(kPollsRows),
+INSTANTIATE_TEST_SUITE_P(Polls, ReconnectTest,
+                         testing::Values(PollRow{"LostThenConnectedAgain",
+                                                 0,
+                                                 {ReadFailure::None, ReadFailure::ConnectionLost,
+                                                  ReadFailure::None, ReadFailure::ConnectionLost}},
+                                         PollRow{"ARetryConnectsAgain",
+                                                 1,
+                                                 {ReadFailure::None, ReadFailure::None,
+                                                  ReadFailure::None}}),
                          [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -27,12 +27,12 @@ TEST_P(FormatTest, ReplacesTheWholeContent)
 }
 
 // The rendering itself is the core's; here only how the format text is used.
-const FormatRow kRows[] = {FormatRow{"Fixed", "%f", 1.0, "1.000000"},
-                           FormatRow{"LiteralAround", "x=%f%%", 0.5, "x=0.500000%"},
-                           FormatRow{"OtherConversionCopied", "%d", 0.5, "%d"},
-                           FormatRow{"TrailingPercentCopied", "%", 0.5, "%"},
-                           FormatRow{"EmptyFormat", "", 0.5, ""}};
-INSTANTIATE_TEST_SUITE_P(Rows, FormatTest, testing::ValuesIn(kRows),
+INSTANTIATE_TEST_SUITE_P(Rows, FormatTest,
+                         testing::Values(FormatRow{"Fixed", "%f", 1.0, "1.000000"},
+                                         FormatRow{"LiteralAround", "x=%f%%", 0.5, "x=0.500000%"},
+                                         FormatRow{"OtherConversionCopied", "%d", 0.5, "%d"},
+                                         FormatRow{"TrailingPercentCopied", "%", 0.5, "%"},
+                                         FormatRow{"EmptyFormat", "", 0.5, ""}),
                          [](const auto& row) { return row.param.name; });
 
 TEST(CString, AssignmentAndReadAccess)

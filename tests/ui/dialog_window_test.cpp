@@ -29,14 +29,17 @@ TEST_P(WindowPressTest, TypingAndClickingShowsTheResult)
     EXPECT_EQ(w.Text(row.shown), row.expected) << "typed '" << row.typed << "'";
 }
 
-const PressRow kRows[] = {
-    PressRow{"Float", IDC_HEX_TEXT, "3f 80 00 00", IDC_TO_FLOAT, IDC_VALUE_TEXT, "1.000000"},
-    PressRow{"Double", IDC_HEX_TEXT, "400921FB54442D18", IDC_TO_DOUBLE, IDC_VALUE_TEXT, "3.141593"},
-    PressRow{"Psi", IDC_VALUE_TEXT, "101.325", IDC_KPA_TO_PSI, IDC_RESULT_TEXT, "14.695949"},
-    PressRow{"Metres", IDC_VALUE_TEXT, "  50kPa", IDC_KPA_TO_METRES, IDC_RESULT_TEXT, "-4.969353"},
-    PressRow{"NonAsciiIsNoDigit", IDC_HEX_TEXT, "é3F800000", IDC_TO_FLOAT, IDC_VALUE_TEXT,
-             "1.000000"}};
-INSTANTIATE_TEST_SUITE_P(Rows, WindowPressTest, testing::ValuesIn(kRows),
+INSTANTIATE_TEST_SUITE_P(Rows, WindowPressTest,
+                         testing::Values(PressRow{"Float", IDC_HEX_TEXT, "3f 80 00 00",
+                                                  IDC_TO_FLOAT, IDC_VALUE_TEXT, "1.000000"},
+                                         PressRow{"Double", IDC_HEX_TEXT, "400921FB54442D18",
+                                                  IDC_TO_DOUBLE, IDC_VALUE_TEXT, "3.141593"},
+                                         PressRow{"Psi", IDC_VALUE_TEXT, "101.325", IDC_KPA_TO_PSI,
+                                                  IDC_RESULT_TEXT, "14.695949"},
+                                         PressRow{"Metres", IDC_VALUE_TEXT, "  50kPa",
+                                                  IDC_KPA_TO_METRES, IDC_RESULT_TEXT, "-4.969353"},
+                                         PressRow{"NonAsciiIsNoDigit", IDC_HEX_TEXT, "é3F800000",
+                                                  IDC_TO_FLOAT, IDC_VALUE_TEXT, "1.000000"}),
                          [](const auto& row) { return row.param.name; });
 
 TEST(Window, FocusStartsInTheHexFieldAndTabFollowsTheTemplate)
