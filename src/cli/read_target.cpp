@@ -104,10 +104,9 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
         if (!layout)
             return std::nullopt;
         target.m_units = read.count.value_or(1);
-        if (layout->size * target.m_units % 2 != 0 && !layout->ignoresRest) {
-            error = OddRecordMessage(layout->size * target.m_units);
+        error = OddRecordProblem(*layout, target.m_units);
+        if (!error.empty())
             return std::nullopt;
-        }
         target.m_separator = options.delimiter.value_or(record ? ',' : ' ');
         bytes = layout->size * target.m_units;
         const FloatType floats[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,

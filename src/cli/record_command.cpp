@@ -17,8 +17,8 @@ int RunRecord(const CliOptions& options, std::span<const std::string_view> words
     auto layout = ParseRecordLayout(words.front(), options.order, error);
     if (!layout)
         return UsageError(io, error);
-    if (options.registers && layout->size % 2 != 0 && !layout->ignoresRest)
-        return UsageError(io, OddRecordMessage(layout->size));
+    if (std::string odd = OddRecordProblem(*layout, 1); options.registers && !odd.empty())
+        return UsageError(io, odd);
     const RecordDecoder decoder(std::move(*layout), options);
     const auto rest = words.subspan(1);
     const LineShape shape = LineShapeOf(options, ',');

@@ -184,8 +184,11 @@ std::optional<RecordLayout> ParseRecordLayout(std::string_view layout, ByteOrder
     return record;
 }
 
-std::string OddRecordMessage(std::size_t size)
+std::string OddRecordProblem(const RecordLayout& layout, std::size_t units)
 {
+    const std::size_t size = layout.size * units;
+    if (size % 2 == 0 || layout.ignoresRest)
+        return {};
     return "the record takes " + std::to_string(size) + (size == 1 ? " byte" : " bytes") +
            ", but registers hold two each: say where the other byte of the last register "
            "stands (skip:1 before or after its field, or \"...\" last)";

@@ -52,7 +52,8 @@ std::size_t FieldSize(FieldType type);
 std::optional<RecordLayout> ParseRecordLayout(std::string_view layout, ByteOrder order,
                                               std::string& error);
 
-// Why a record of `size` bytes, an odd number, cannot be read from 16-bit
-// registers as it stands: which half of the last register is its byte would
-// be a guess.
-std::string OddRecordMessage(std::size_t size);
+// Empty when `units` records of `layout` in a row can be read from 16-bit
+// registers, else why not: their bytes are odd in number and the layout does
+// not end in "...", so which half of the last register is their last byte
+// would be a guess.
+std::string OddRecordProblem(const RecordLayout& layout, std::size_t units);
