@@ -1,9 +1,10 @@
 #include "cli/completion.h"
 
-#include "cli/cli_command.h"
-#include "cli/cli_options.h"
-#include "cli/encode_command.h"
-#include "cli/pressure_command.h"
+#include "cli/commands/command.h"
+#include "cli/commands/encode.h"
+#include "cli/convert/pressure_line.h"
+#include "cli/options/option_table.h"
+#include "cli/options/parse_options.h"
 
 #include <string_view>
 #include <vector>
@@ -22,12 +23,13 @@ std::string Quoted(std::string_view text)
     return quoted + "'";
 }
 
-std::vector<const OptionEntry*> OptionsOf(const CliCommand& command)
+// The options `command` takes, each with what it does there.
+std::vector<std::pair<const OptionEntry*, std::string_view>> OptionsOf(const CliCommand& command)
 {
-    std::vector<const OptionEntry*> options;
-    for (const OptionEntry& entry : CliOptionTable())
-        if ((entry.commands & command.kind) != 0)
-            options.push_back(&entry);
+    std::vector<std::pair<const OptionEntry*, std::string_view>> options;
+    for (const OptionUse& use : command.usage.options)
+        if (const OptionEntry* entry = FindOption(use.name))
+            options.emplace_back(entry, use.help.empty() ? entry->help : use.help);
     return options;
 }
 
@@ -44,8 +46,8 @@ std::string PositionalWords(const CliCommand& command, int n)
 std::string CommandNames()
 {
     std::string names;
-    for (const CliCommand& command : CliCommandTable())
-        names += std::string(command.name) + " ";
+    for (const CliCommand* command : CliCommandTable())
+        names += std::string(command->usage.name) + " ";
     return names + "--help --version";
 }
 
@@ -79,13 +81,13 @@ std::string Bash()
          ArgumentOptions() +
          ") ((i++)) ;;\n        --*) ;;\n        *) ((n++)) ;;\n"
          "        esac\n    done\n    case ${COMP_WORDS[1]} in\n";
-    for (const CliCommand& command : CliCommandTable()) {
+    for (const CliCommand* command : CliCommandTable()) {
         std::string options;
-        for (const OptionEntry* entry : OptionsOf(command))
+        for (const auto& [entry, help] : OptionsOf(*command))
             options += (options.empty() ? "" : " ") + std::string(entry->name);
-        s += "    " + std::string(command.name) + ") options=" + Quoted(options);
+        s += "    " + std::string(command->usage.name) + ") options=" + Quoted(options);
         for (int n = 0; n < 3; ++n)
-            if (const std::string words = PositionalWords(command, n); !words.empty())
+            if (const std::string words = PositionalWords(*command, n); !words.empty())
                 s += "; ((n == " + std::to_string(n) + ")) && positional=" + Quoted(words);
         s += " ;;\n";
     }
@@ -101,8 +103,9 @@ std::string Zsh()
     std::string s = "#compdef tarvel-cli\n" + std::string(kHeader) +
                     "local -a commands options positional\n"
                     "if ((CURRENT == 2)); then\n    commands=(";
-    for (const CliCommand& command : CliCommandTable())
-        s += Quoted(std::string(command.name) + ":" + std::string(command.summary)) + " ";
+    for (const CliCommand* command : CliCommandTable())
+        s += Quoted(std::string(command->usage.name) + ":" + std::string(command->usage.summary)) +
+             " ";
     s += "'--help:show the help' '--version:show the version')\n"
          "    _describe -t commands command commands\n    return\nfi\n"
          "case ${words[CURRENT-1]} in\n";
@@ -117,13 +120,13 @@ std::string Zsh()
          ArgumentOptions() +
          ") ((i++)) ;;\n    --*) ;;\n    *) ((n++)) ;;\n    esac\n"
          "done\ncase ${words[2]} in\n";
-    for (const CliCommand& command : CliCommandTable()) {
-        s += std::string(command.name) + ") options=(";
-        for (const OptionEntry* entry : OptionsOf(command))
-            s += Quoted(std::string(entry->name) + ":" + std::string(entry->help)) + " ";
+    for (const CliCommand* command : CliCommandTable()) {
+        s += std::string(command->usage.name) + ") options=(";
+        for (const auto& [entry, help] : OptionsOf(*command))
+            s += Quoted(std::string(entry->name) + ":" + std::string(help)) + " ";
         s += ")";
         for (int n = 0; n < 3; ++n)
-            if (const std::string words = PositionalWords(command, n); !words.empty())
+            if (const std::string words = PositionalWords(*command, n); !words.empty())
                 s += "; ((n == " + std::to_string(n) + ")) && positional=(" + words + ")";
         s += " ;;\n";
     }
@@ -150,25 +153,26 @@ std::string Fish()
                     "            set count (math $count + 1)\n        end\n    end\n"
                     "    test $count = $n\nend\n";
     const std::string top = "complete -c tarvel-cli -n __fish_use_subcommand ";
-    for (const CliCommand& command : CliCommandTable())
-        s += top + "-a " + std::string(command.name) + " -d " + Quoted(command.summary) + "\n";
+    for (const CliCommand* command : CliCommandTable())
+        s += top + "-a " + std::string(command->usage.name) + " -d " +
+             Quoted(command->usage.summary) + "\n";
     s += top + "-l help -d 'show the help'\n" + top + "-l version -d 'show the version'\n";
-    for (const OptionEntry& entry : CliOptionTable()) {
-        std::string commands;
-        for (const CliCommand& command : CliCommandTable())
-            if ((entry.commands & command.kind) != 0)
-                commands += " " + std::string(command.name);
-        s += "complete -c tarvel-cli -n " + Quoted("__fish_seen_subcommand_from" + commands) +
-             " -l " + std::string(entry.name.substr(2));
-        if (!entry.argument.empty())
-            s += " -x" + (entry.values.empty() ? "" : " -a " + Quoted(JoinWords(entry.values)));
-        s += " -d " + Quoted(entry.help) + "\n";
-    }
-    for (const CliCommand& command : CliCommandTable())
+    // Each command's options with what they do there.
+    for (const CliCommand* command : CliCommandTable())
+        for (const auto& [entry, help] : OptionsOf(*command)) {
+            s += "complete -c tarvel-cli -n " +
+                 Quoted("__fish_seen_subcommand_from " + std::string(command->usage.name)) +
+                 " -l " + std::string(entry->name.substr(2));
+            if (!entry->argument.empty())
+                s += " -x" +
+                     (entry->values.empty() ? "" : " -a " + Quoted(JoinWords(entry->values)));
+            s += " -d " + Quoted(help) + "\n";
+        }
+    for (const CliCommand* command : CliCommandTable())
         for (int n = 0; n < 3; ++n)
-            if (const std::string words = PositionalWords(command, n); !words.empty())
+            if (const std::string words = PositionalWords(*command, n); !words.empty())
                 s += "complete -c tarvel-cli -n " +
-                     Quoted("__tarvel_cli_at " + std::string(command.name) + " " +
+                     Quoted("__tarvel_cli_at " + std::string(command->usage.name) + " " +
                             std::to_string(n)) +
                      " -a " + Quoted(words) + "\n";
     return s;
@@ -192,9 +196,23 @@ std::string CompletionScript(Shell shell)
 std::string CompletionNames()
 {
     std::string names;
-    for (const CliCommand& command : CliCommandTable())
-        names += "command " + std::string(command.name) + "\n";
+    for (const CliCommand* command : CliCommandTable())
+        names += "command " + std::string(command->usage.name) + "\n";
     for (const OptionEntry& entry : CliOptionTable())
         names += "option " + std::string(entry.name) + "\n";
     return names + "option --help\noption --version\n";
+}
+
+std::string ManPage(std::string_view page)
+{
+    constexpr std::string_view kMarker = ".\\\" COMMAND HELP\n";
+    const std::size_t at = page.find(kMarker);
+    if (at == std::string_view::npos)
+        return std::string(page);
+    std::string sections = ".SH COMMAND HELP\nWhat\n.BI \"tarvel\\-cli \" command \" \\-\\-help\"\n"
+                           "prints, for each command.\n";
+    for (const CliCommand* command : CliCommandTable())
+        sections += CommandManSection(command->usage);
+    return std::string(page.substr(0, at)) + sections +
+           std::string(page.substr(at + kMarker.size()));
 }

@@ -15,3 +15,7 @@ std::string CompletionScript(Shell shell);
 // One line per name, "command NAME" then "option NAME" (with --help and
 // --version), for checking the manual page against the tables.
 std::string CompletionNames();
+
+// The manual page `page` with the line ".\\" COMMAND HELP" replaced by a
+// section that holds, for each command, what its --help prints, in roff.
+std::string ManPage(std::string_view page);

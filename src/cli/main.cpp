@@ -1,6 +1,6 @@
 // tarvel-cli: the converter dialog without a window, for scripts.
+#include "cli/output/std_streams.h"
 #include "cli/run_tarvel_cli.h"
-#include "cli/std_streams.h"
 
 #include <csignal>
 #include <cstdio>

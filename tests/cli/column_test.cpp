@@ -1,8 +1,8 @@
 // The column path converts with the core directly; the dialog is the
 // reference. Both see the same lines, in order, so carry-over is compared too.
-#include "cli/cli_command.h"
-#include "cli/column.h"
-#include "cli/converter_session.h"
+#include "cli/commands/command.h"
+#include "cli/convert/column.h"
+#include "cli/convert/converter_session.h"
 #include "core/render.h"
 #include "tests/cli_in_memory.h"
 
@@ -39,18 +39,18 @@ std::vector<std::string> RandomLines(unsigned seed)
 TEST(Column, ConvertsEveryLineAsTheDialogDoes)
 {
     for (const char* name : {"float", "double", "psi", "metres"}) {
-        const CliCommand& command = *FindCliCommand(name);
-        Column column(command.conversion);
+        const Conversion conversion = FindCliCommand(name)->conversion;
+        Column column(conversion);
         ConverterSession dialog;
         char out[kFixed6MaxLength];
         for (const std::string& line : RandomLines(20261208)) {
             // The dialog's field ends at a zero byte; a line's hex reading
             // skips it as it skips a blank, and its number ends there.
             std::string typed = line;
-            if (command.kind == kHexCommand)
+            if (!IsDialogPressure(conversion))
                 std::replace(typed.begin(), typed.end(), '\0', ' ');
             const std::string got(out, column.Convert(line, out));
-            ASSERT_EQ(got, std::string(dialog.Run(command, typed).Bytes()))
+            ASSERT_EQ(got, std::string(dialog.Run(conversion, typed).Bytes()))
                 << name << " of line " << testing::PrintToString(line);
         }
     }

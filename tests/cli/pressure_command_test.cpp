@@ -1,8 +1,8 @@
 // pressure, depth and pressure-at on the command line: the dialog's rule by
 // default, byte for byte, and the round trip of the other models.
-#include "cli/cli_command.h"
-#include "cli/column.h"
-#include "cli/pressure_command.h"
+#include "cli/commands/command.h"
+#include "cli/convert/column.h"
+#include "cli/convert/pressure_line.h"
 #include "core/render.h"
 #include "tests/cli_in_memory.h"
 #include "tests/named_row.h"
@@ -22,7 +22,7 @@ std::string DepthOf(const std::string& text, const CliOptions& options = {})
     PressureCommand depth;
     std::string result;
     std::string error;
-    EXPECT_TRUE(depth.Setup(*FindCliCommand("depth"), options, {}, error)) << error;
+    EXPECT_TRUE(depth.Setup(Conversion::Depth, options, {}, error)) << error;
     EXPECT_TRUE(depth.Line(text, result, error)) << error;
     return result;
 }
@@ -60,7 +60,7 @@ TEST(PressureAt, InvertsEveryModelWithinAMillimetre)
     for (const CliOptions& options : {shortest, fresh, unesco}) {
         PressureCommand at;
         std::string error;
-        ASSERT_TRUE(at.Setup(*FindCliCommand("pressure-at"), options, {}, error));
+        ASSERT_TRUE(at.Setup(Conversion::PressureAt, options, {}, error));
         for (int metres = 0; metres <= 11000; metres += 7) {
             std::string kpa;
             ASSERT_TRUE(at.Line(std::to_string(metres), kpa, error));

@@ -217,18 +217,6 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"DepthColumnSkipsBlankLines", {"depth"}, "200\n\n  \n200\n", "9.938714\n9.938714\n"}),
     [](const auto& row) { return row.param.name; });
 
-TEST(Help, EveryFormPrintsTheHelp)
-{
-    const std::string help = RunCliInMemory({"--help"}, "", false).out;
-    ASSERT_NE(help.find("Usage:"), std::string::npos);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"-h"}, {"float", "--help"}, {"depth", "200", "-h"}}) {
-        const CliOutcome outcome = RunCliInMemory(args, "", false);
-        EXPECT_EQ(outcome.status, 0) << args.front();
-        EXPECT_EQ(outcome.out, help) << args.front();
-    }
-}
-
 TEST(InspectNear, InfinityIsATarget)
 {
     const CliOutcome outcome =

@@ -1,9 +1,9 @@
 #include "cli/input/binary_runner.h"
 
-#include "cli/output_buffer.h"
-#include "cli/printable.h"
-#include "cli/run_status.h"
-#include "cli/std_streams.h"
+#include "cli/input/run_status.h"
+#include "cli/output/output_buffer.h"
+#include "cli/output/printable.h"
+#include "cli/output/std_streams.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // decoder's size, one output line each, in constant memory.
 #pragma once
 
-#include "cli/bytes_decoder.h"
-#include "cli/run_tarvel_cli.h"
+#include "cli/input/bytes_decoder.h"
+#include "cli/output/std_streams.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "cli/input/block_reader.h"
 
-#include "cli/output_buffer.h"
-#include "cli/std_streams.h"
+#include "cli/output/output_buffer.h"
+#include "cli/output/std_streams.h"
 
 #include <algorithm>
 #include <cerrno>

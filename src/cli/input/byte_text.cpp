@@ -1,6 +1,6 @@
 #include "cli/input/byte_text.h"
 
-#include "cli/printable.h"
+#include "cli/output/printable.h"
 #include "core/text_chars.h"
 
 #include <charconv>

@@ -2,7 +2,7 @@
 // and decoded unit by unit: one value, every value, or one record.
 #pragma once
 
-#include "cli/bytes_decoder.h"
+#include "cli/input/bytes_decoder.h"
 #include "cli/input/text_converter.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/input/csv_fields.h"
-#include "cli/output_buffer.h"
+#include "cli/output/output_buffer.h"
 
 #include <cstddef>
 #include <string>

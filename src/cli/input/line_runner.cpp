@@ -1,10 +1,10 @@
 #include "cli/input/line_runner.h"
 
-#include "cli/cli_options.h"
 #include "cli/input/byte_text.h"
 #include "cli/input/csv_fields.h"
 #include "cli/input/field_lines.h"
-#include "cli/run_status.h"
+#include "cli/input/run_status.h"
+#include "cli/options/cli_options.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/input/text_converter.h"
-#include "cli/run_tarvel_cli.h"
+#include "cli/output/std_streams.h"
 
 #include <cstddef>
 #include <optional>

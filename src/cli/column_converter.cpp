@@ -1,8 +1,0 @@
-#include "cli/column_converter.h"
-
-bool ColumnConverter::Convert(std::string_view text, ItemSink& items, std::string& /*error*/)
-{
-    m_text.assign(text);
-    items.End(m_column.Convert(m_text, items.Begin())); // MaxText() is within kMostText
-    return true;
-}

@@ -1,0 +1,102 @@
+// inspect [TEXT]: everything a few bytes can be.
+#include "cli/commands/inspect.h"
+
+#include "cli/convert/inspect_rows.h"
+#include "cli/input/block_reader.h"
+#include "cli/input/byte_text.h"
+#include "cli/input/run_status.h"
+#include "cli/options/parse_options.h"
+#include "cli/output/json_text.h"
+#include "cli/output/printable.h"
+#include "core/text_chars.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Run(const CliCommand& command, const CliOptions& options,
+        std::span<const std::string_view> words, const CliStreams& io);
+
+constexpr OptionUse kOptions[] = {
+    {"--registers", "TEXT is 16-bit registers in decimal (-32768 to 65535), two bytes each"},
+    {"--near", "sort the rows by distance from VALUE (inf and -inf too), nearest first, and "
+               "mark the nearest: to find a device's byte order from a value you know"},
+    {"--json", "one JSON object per TEXT, every string valid UTF-8"},
+};
+
+} // namespace
+
+const CliCommand kInspectCommand{
+    {.name = "inspect",
+     .synopsis = "[OPTION...] [TEXT...]",
+     .summary = "every type and byte order the bytes can be",
+     .description = "Every type and byte order one to eight bytes can be. TEXT is read strictly:\n"
+                    "hex digits in pairs, in groups apart by spaces, tabs, colons, dashes, commas\n"
+                    "or underscores, \"0x\" allowed before a group. Two bytes or more show as\n"
+                    "16-bit integers, half and bfloat16; four or more as 32-bit integers and\n"
+                    "float32; eight as 64-bit integers and float64; each in every byte order,\n"
+                    "with its shortest, exact and hexadecimal forms and its class (normal,\n"
+                    "subnormal, zero, infinite, quiet or signalling NaN with its payload).\n"
+                    "Without TEXT, one inspection per line of standard input; blank lines are\n"
+                    "skipped.\n",
+     .options = kOptions,
+     .examples = "  tarvel-cli inspect 3F800000\n"
+                 "  tarvel-cli inspect --near 3.14 0F DB 40 49      # CDAB first\n"
+                 "  tarvel-cli inspect --registers --json 16457 4059\n"},
+    Conversion::Inspect,
+    Run};
+
+namespace {
+
+// The rows of `text`; for a bad text, `error` names the problem and the
+// result is empty, or the error object with --json.
+std::string Inspect(std::string_view text, const CliOptions& options, std::string& error)
+{
+    std::vector<std::uint8_t> read;
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (options.registers ? ReadRegisterText(text, read, error) : ReadCleanHex(text, read, error)) {
+        if (read.empty() || read.size() > 8)
+            error = "one to eight bytes, not " + std::to_string(read.size());
+        else
+            bytes = std::move(read);
+    }
+    if (!bytes) {
+        error = "inspect '" + Printable(text) + "': " + error;
+        return options.json ? "{\"text\": " + Json(text) + ", \"error\": " + Json(error) + "}\n"
+                            : std::string();
+    }
+    return InspectBytes(*bytes, options);
+}
+
+// `words` holds the TEXT (joined with spaces), or nothing to read one TEXT
+// per line of the input.
+int Run(const CliCommand& /*command*/, const CliOptions& options,
+        std::span<const std::string_view> words, const CliStreams& io)
+{
+    std::string error;
+    if (!words.empty()) {
+        const std::string shown = Inspect(JoinWords(words), options, error);
+        if (!error.empty() && !options.json)
+            return UsageError(io, error);
+        const int status = WriteOut(io, shown);
+        return status != 0 ? status : error.empty() ? 0 : kUsageError;
+    }
+    return RunEachLine(
+        io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
+            if (IsBlank(line))
+                return true;
+            error.clear();
+            const std::string shown = Inspect(line, options, error);
+            if (!error.empty()) {
+                status = kUsageError;
+                if (!options.json && !ReportBadLine(out, input, io, error))
+                    return false;
+            }
+            out.Append(shown.data(), shown.size());
+            return true;
+        });
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "cli/convert/read_target.h"
+
+#include "cli/convert/inspect_rows.h"
+#include "cli/convert/record_decoder.h"
+#include "cli/convert/record_layout.h"
+#include "cli/convert/value_decoder.h"
+#include "cli/output/printable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+namespace {
+
+// ADDRESS as a whole number, or nullopt.
+std::optional<unsigned long> Whole(std::string_view text)
+{
+    unsigned long value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A reference as device manuals print it: the table in the first digit (4
+// holding, 3 input), then the register from 1, in four or five digits.
+bool ReadReference(std::string_view text, RegisterTable& table, unsigned long& address)
+{
+    const auto value = Whole(text);
+    if (!value || (text.size() != 5 && text.size() != 6) || (text[0] != '3' && text[0] != '4'))
+        return false;
+    const auto number = Whole(text.substr(1));
+    if (!number || *number == 0 || *number > 65536)
+        return false;
+    table = text[0] == '4' ? RegisterTable::Holding : RegisterTable::Input;
+    address = *number - 1;
+    return true;
+}
+
+} // namespace
+
+std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> words,
+                                            const CliOptions& options, std::string& error)
+{
+    if (words.size() < 2) {
+        error = "read takes DEVICE ADDRESS WHAT (see tarvel-cli read --help)";
+        return std::nullopt;
+    }
+    ReadTarget target;
+    target.m_options = options;
+    const ReadOptions& read = options.read;
+    unsigned long address = 0;
+    if (read.reference) {
+        if (read.input) {
+            error = "--reference and --input contradict each other; the reference names the table";
+            return std::nullopt;
+        }
+        if (!ReadReference(words[0], target.m_table, address)) {
+            error = "'" + Printable(words[0]) +
+                    "' is not a register reference (4xxxx or 4xxxxx holding, 3xxxx or 3xxxxx "
+                    "input, from 1)";
+            return std::nullopt;
+        }
+    } else {
+        const auto plain = Whole(words[0]);
+        if (!plain || *plain > 65535) {
+            error = "ADDRESS '" + Printable(words[0]) + "' is not a register address, 0 to 65535";
+            return std::nullopt;
+        }
+        address = *plain;
+        target.m_table = read.input ? RegisterTable::Input : RegisterTable::Holding;
+    }
+    target.m_address = static_cast<std::uint16_t>(address);
+    const std::string_view what = words[1];
+    const auto rest = words.subspan(2);
+    std::size_t bytes = 0;
+    if (what == "inspect") {
+        const std::size_t count = read.count.value_or(4);
+        if (count != 1 && count != 2 && count != 4) {
+            error = "read inspect takes --count 1, 2 or 4 registers, not " + std::to_string(count);
+            return std::nullopt;
+        }
+        target.m_inspect = true;
+        bytes = 2 * count;
+    } else {
+        const bool record = what == "record";
+        const auto types = FieldTypeNames();
+        if (!record && std::find(types.begin(), types.end(), what) == types.end()) {
+            error = "unknown WHAT '" + Printable(what) +
+                    "' (a type: float double half bfloat16 int8 uint8 int16 uint16 int32 uint32 "
+                    "int64 uint64; record LAYOUT; inspect)";
+            return std::nullopt;
+        }
+        if (rest.size() != (record ? 1U : 0U)) {
+            error = record ? "read ... record takes one LAYOUT"
+                           : "'" + Printable(rest.front()) + "' after the type";
+            return std::nullopt;
+        }
+        if (record && read.count) {
+            error = "--count is for a TYPE or inspect, not a record";
+            return std::nullopt;
+        }
+        auto layout = ParseRecordLayout(record ? rest.front() : what, options.order, error);
+        if (!layout)
+            return std::nullopt;
+        target.m_units = read.count.value_or(1);
+        error = OddRecordProblem(*layout, target.m_units);
+        if (!error.empty())
+            return std::nullopt;
+        target.m_separator = options.delimiter.value_or(record ? ',' : ' ');
+        bytes = layout->size * target.m_units;
+        const FloatType floats[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,
+                                    FloatType::BFloat16};
+        const std::string_view floatNames[] = {"float", "double", "half", "bfloat16"};
+        const auto* floatName = std::find(std::begin(floatNames), std::end(floatNames), what);
+        if (floatName != std::end(floatNames)) // the column commands' own decoding
+            target.m_decoder = std::make_shared<ValueDecoder>(
+                floats[floatName - std::begin(floatNames)], options, std::string(what));
+        else
+            target.m_decoder = std::make_shared<RecordDecoder>(std::move(*layout), options);
+    }
+    const char* misplaced = read.raw && options.json ? "--json"
+                            : target.m_inspect       ? (options.header ? "--header" : nullptr)
+                            : options.nearest        ? "--near"
+                            : options.json && what != "record" ? "--json"
+                                                               : nullptr;
+    if (misplaced != nullptr) {
+        error = std::string(misplaced) + " is not for read ... " + std::string(what);
+        return std::nullopt;
+    }
+    const std::size_t registers = (bytes + 1) / 2;
+    if (registers > 125 || address + registers > 65536) {
+        error = std::to_string(registers) + " registers from address " + std::to_string(address) +
+                (registers > 125 ? ": more than 125, the most one read returns"
+                                 : ": past register 65535");
+        return std::nullopt;
+    }
+    target.m_registers = static_cast<std::uint16_t>(registers);
+    return target;
+}
+
+std::vector<std::string> ReadTarget::Names() const
+{
+    if (m_options.read.raw || m_inspect)
+        return {"registers"};
+    std::vector<std::string> names = m_decoder->Names();
+    if (m_units > 1) // one column holds them all
+        return {names.front()};
+    return names;
+}
+
+std::string ReadTarget::Render(std::span<const std::uint16_t> registers) const
+{
+    std::string line;
+    if (m_options.read.raw) {
+        for (const std::uint16_t value : registers)
+            line += (line.empty() ? "" : " ") + std::to_string(value);
+        return line;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (const std::uint16_t value : registers) {
+        bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+        bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    }
+    if (m_inspect)
+        return InspectBytes(bytes, m_options);
+    ItemSink items(line, m_separator);
+    const std::size_t size = m_decoder->Size();
+    for (std::size_t k = 0; k < m_units; ++k)
+        m_decoder->Decode(std::span<const std::uint8_t>(bytes).subspan(k * size), items);
+    return line;
+}
