@@ -99,16 +99,18 @@ TEST_P(Usage, ExamplesPrintWhatTheyShow)
         examples.remove_prefix(std::min(line.size() + 1, examples.size()));
         ASSERT_TRUE(line.starts_with("  tarvel-cli ")) << line;
         const std::size_t gap = line.find("  ", 2);
-        const std::string_view command = line.substr(13, gap == line.npos ? gap : gap - 13);
-        std::string_view result =
-            gap == line.npos ? std::string_view() : line.substr(line.find_first_not_of(' ', gap));
+        const std::string_view command =
+            line.substr(13, gap == std::string_view::npos ? gap : gap - 13);
+        std::string_view result = gap == std::string_view::npos
+                                      ? std::string_view()
+                                      : line.substr(line.find_first_not_of(' ', gap));
         if (result.empty() && examples.starts_with("    ")) {
             result = examples.substr(0, examples.find('\n'));
             examples.remove_prefix(std::min(result.size() + 1, examples.size()));
             result.remove_prefix(result.find_first_not_of(' '));
         }
         if (result.empty() || result.starts_with('#') || command.starts_with("read ") ||
-            command.find_first_of("<|") != command.npos)
+            command.find_first_of("<|") != std::string_view::npos)
             continue;
         const CliOutcome outcome = RunCliInMemory(ShellWords(command), "", false);
         EXPECT_EQ(outcome.out, std::string(result) + "\n") << line;

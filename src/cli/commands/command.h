@@ -32,6 +32,12 @@ struct CliCommand {
     InSession session = InSession::No;
 };
 
+// The options of a command that turns a number into another, one TEXT, a
+// column of them or a field of delimited lines (psi, metres, pressure).
+inline constexpr OptionUse kNumberColumnOptions[] = {
+    {"--format"}, {"--digits"}, {"--field"}, {"--delimiter"}, {"--replace"}, {"--header"},
+};
+
 // Every command, in the order the overview lists them.
 std::span<const CliCommand* const> CliCommandTable();
 

@@ -29,7 +29,7 @@ constexpr std::string_view kModels =
 
 const CliCommand kDepthCommand{
     {.name = "depth",
-     .synopsis = "[OPTION...] [KPA...]",
+     .synopsis = "[OPTION...] [KPA]",
      .summary = "absolute pressure in kPa -> depth in metres",
      .description = kModels,
      .options = kOptions,
@@ -43,7 +43,7 @@ const CliCommand kDepthCommand{
 
 const CliCommand kPressureAtCommand{
     {.name = "pressure-at",
-     .synopsis = "[OPTION...] [METRES...]",
+     .synopsis = "[OPTION...] [METRES]",
      .summary = "depth in metres -> absolute pressure in kPa",
      .description = "The absolute pressure in kPa a sensor reads at a depth of METRES: the\n"
                     "inverse of depth, under the same options and models (tarvel-cli depth\n"

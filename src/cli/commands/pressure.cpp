@@ -12,10 +12,6 @@ int Run(const CliCommand& command, const CliOptions& options,
         std::span<const std::string_view> words, const CliStreams& io);
 std::string UnitList();
 
-constexpr OptionUse kOptions[] = {
-    {"--format"}, {"--digits"}, {"--field"}, {"--delimiter"}, {"--replace"}, {"--header"},
-};
-
 } // namespace
 
 const CliCommand kPressureCommand{
@@ -26,7 +22,7 @@ const CliCommand kPressureCommand{
                     "exact where its definition is. VALUE is read strictly: a text that is not\n"
                     "a number is refused, status 2. Without VALUE, each line of standard input\n"
                     "is one. Unit names are read as below.\n",
-     .options = kOptions,
+     .options = kNumberColumnOptions,
      .examples = "  tarvel-cli pressure 1 atm psi                   14.695949\n"
                  "  tarvel-cli pressure 1 bar kPa                   100.000000\n"
                  "  tarvel-cli pressure --field 2 psi kPa < log.csv  # appends a column\n",

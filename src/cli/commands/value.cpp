@@ -22,7 +22,7 @@ int Run(const CliCommand& command, const CliOptions& options,
         std::span<const std::string_view> words, const CliStreams& io);
 
 constexpr std::string_view kHexSynopsis = "[OPTION...] [TEXT...]\n[OPTION...] --binary [FILE]";
-constexpr std::string_view kPressureSynopsis = "[OPTION...] [KPA...]";
+constexpr std::string_view kPressureSynopsis = "[OPTION...] [KPA]";
 
 constexpr OptionUse kHexOptions[] = {
     {"--order"},
@@ -42,10 +42,6 @@ constexpr OptionUse kHexOptions[] = {
     {"--binary", "standard input (or FILE) is raw bytes: consecutive values, one result a "
                  "line, in constant memory"},
     {"--skip"},
-};
-
-constexpr OptionUse kPressureOptions[] = {
-    {"--format"}, {"--digits"}, {"--field"}, {"--delimiter"}, {"--replace"}, {"--header"},
 };
 
 constexpr std::string_view kHexExamples =
@@ -128,7 +124,7 @@ const CliCommand kPsiCommand{
          "clicked, the result field printed: kPa x 0.1450377438972831 (14.50377 psi\n"
          "to the bar). KPA is read as the dialog reads a number, so a text that is\n"
          "not one gives 0. Without KPA, each line of standard input is one.\n",
-     .options = kPressureOptions,
+     .options = kNumberColumnOptions,
      .examples = "  tarvel-cli psi 100                              14.503774\n"
                  "  tarvel-cli psi --format shortest 100            14.50377438972831\n"},
     Conversion::Psi, Run, InSession::Dialog};
@@ -143,7 +139,7 @@ const CliCommand kMetresCommand{
          "psi at the surface and 0.68525 m per psi (seawater of 1026 kg/m^3). KPA is\n"
          "read as the dialog reads a number. For other surfaces, waters and models,\n"
          "see tarvel-cli depth --help.\n",
-     .options = kPressureOptions,
+     .options = kNumberColumnOptions,
      .examples = "  tarvel-cli metres 200                           9.938714\n"
                  "  tarvel-cli metres --field 3 < log.csv           # appends a column\n"},
     Conversion::Metres, Run, InSession::Dialog};
