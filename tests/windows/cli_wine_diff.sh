@@ -2,8 +2,8 @@
 # tarvel-cli.exe under Wine against the Linux tarvel-cli: each invocation, with
 # the same arguments and standard input, must give the same standard output
 # byte for byte, the same standard error and the same exit status (the one
-# the case names). Inputs come from cli_inputs.py; every command and option
-# that --help lists must appear in some case.
+# the case names). Inputs come from cli_inputs.py; every command --help
+# lists, and every option a command's help lists, must appear in some case.
 # Usage: cli_wine_diff.sh LINUX_TARVEL_CLI WINDOWS_TARVEL_CLI_EXE [WINE]
 set -uo pipefail
 linux=$(realpath "$1")
@@ -151,10 +151,15 @@ cases=$((cases + 1))
 [ "$w.$(tr -d '\r' <"$scratch/w.err")" = "1.tarvel-cli: this build has no device support" ] ||
   fail "read on Windows: status $w, $(cat "$scratch/w.err")"
 
-# Every command and option that --help names is in some case.
+# Every command that --help names, and every option a command's help
+# names, is in some case.
 help=$("$linux" --help)
-names=$(sed -n '/^Usage/,/^Options:/p' <<<"$help" | sed -n 's/^  \([a-z][a-z0-9-]*\) .*/\1/p')
-names+=" $(sed -n 's/^  \(--[a-z-]*\).*/\1/p' <<<"$help")"
+commands=$(sed -n '/^Commands:/,/^$/p' <<<"$help" | sed -n 's/^  \([a-z][a-z0-9-]*\) .*/\1/p')
+names="$commands $(sed -n 's/^  \(--[a-z-]*\).*/\1/p' <<<"$help")"
+for command in $commands; do
+  names+=" $("$linux" "$command" --help | sed -n 's/^  \(--[a-z-]*\).*/\1/p')"
+done
+names=$(tr ' ' '\n' <<<"$names" | sort -u)
 for name in $names; do
   grep -qE -- "(^| )$name( |"$'\r'"?\$)" "$scratch/covered" || fail "no case for '$name'"
 done
