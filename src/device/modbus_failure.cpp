@@ -3,22 +3,8 @@
 #include <cerrno>
 #include <modbus.h>
 #include <netdb.h>
-#include <string_view>
 
 namespace {
-
-// The names of exception codes 1 to 11; code 9 has none.
-constexpr std::string_view kExceptionNames[] = {"illegal function",
-                                                "illegal data address",
-                                                "illegal data value",
-                                                "server device failure",
-                                                "acknowledge",
-                                                "server device busy",
-                                                "negative acknowledge",
-                                                "memory parity error",
-                                                "",
-                                                "gateway path unavailable",
-                                                "gateway target device failed to respond"};
 
 // The system's words for `error`, starting lower case as our messages do.
 std::string SystemWords(int error)
@@ -48,6 +34,8 @@ ModbusFailure DescribeConnectFailure(int error, const DeviceAddress& address)
     if (!address.tcp) {
         if (error == ENOENT || error == ENODEV || error == ENXIO)
             failure.what = "cannot open: no such device";
+        else if (error == ENOTTY || error == EINVAL)
+            failure.what = "cannot open: not a serial port";
         else if (error == EACCES || error == EPERM)
             failure.what = "cannot open: permission denied (the user may need to be in the "
                            "dialout group)";
@@ -61,37 +49,4 @@ ModbusFailure DescribeConnectFailure(int error, const DeviceAddress& address)
         failure.what = SystemWords(error); // "connection refused", "network is unreachable"...
     }
     return failure;
-}
-
-ModbusFailure DescribeReadFailure(int error, int timeoutMs)
-{
-    if (error >= MODBUS_ENOBASE && error <= EMBXGTAR) {
-        const int code = error - MODBUS_ENOBASE;
-        const std::string_view name = code >= 1 ? kExceptionNames[code - 1] : std::string_view();
-        const std::string number = "exception " + std::to_string(code);
-        return {ReadFailure::Exception, code,
-                name.empty() ? number : std::string(name) + " (" + number + ")"};
-    }
-    switch (error) {
-    case ETIMEDOUT:
-        return {ReadFailure::Timeout, 0,
-                "timeout: no answer within " + std::to_string(timeoutMs) + " ms"};
-    case EMBBADCRC:
-        return {ReadFailure::BadReply, 0, "CRC error in the answer"};
-    case EMBBADEXC:
-        return {ReadFailure::BadReply, 0, "a malformed exception answer, or an unknown code"};
-    case EMBBADSLAVE:
-        return {ReadFailure::BadReply, 0, "an answer from another unit"};
-    case EMBBADDATA:
-        return {ReadFailure::BadReply, 0, "an answer that does not fit the request"};
-    case ECONNRESET:
-    case ECONNABORTED:
-    case EPIPE:
-    case ENOTCONN:
-    case EBADF:
-    case EIO:
-        return {ReadFailure::ConnectionLost, 0, "connection lost"};
-    default: // any other failure of the line: start again on a new connection
-        return {ReadFailure::ConnectionLost, 0, SystemWords(error)};
-    }
 }

@@ -1,4 +1,5 @@
-// What a failed libmodbus call means, in the words of a ReadResult.
+// Why a read failed, in the words of a ReadResult; and what a failed
+// libmodbus connect means.
 #pragma once
 
 #include "device/device_address.h"
@@ -10,6 +11,7 @@ struct ModbusFailure {
     ReadFailure kind = ReadFailure::None;
     int exceptionCode = 0;
     std::string what; // lower case, no device, unit or address: the caller adds those
+    bool badCrc = false; // a BadReply for its CRC alone, which another try may mend
 };
 
 // After modbus_connect failed with `error` (errno) on `address`: what kept
@@ -17,9 +19,3 @@ struct ModbusFailure {
 // to tell an unknown host from a refused connection, since libmodbus reports
 // both as refused. Never prints.
 ModbusFailure DescribeConnectFailure(int error, const DeviceAddress& address);
-
-// After a read failed with `error` (errno: libmodbus's own codes or the
-// system's), on a source whose answers may take `timeoutMs`: an exception
-// answer by its name and code, a timeout, a bad CRC or answer, a lost
-// connection, or else the system's words for `error`.
-ModbusFailure DescribeReadFailure(int error, int timeoutMs);

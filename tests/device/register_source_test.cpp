@@ -46,7 +46,7 @@ TEST_P(RegisterSourceTest, ReadsOrSaysWhyNot)
     ASSERT_NE(device, "") << "the test device did not start";
     const auto source = Open(row.device, row.timeoutMs, row.retries);
     ASSERT_NE(source, nullptr);
-    const ReadResult result = source->Read(row.table, row.address, row.count);
+    const ReadResult result = source->Read(row.table, row.address, row.count, 1);
     EXPECT_EQ(result.failure, row.failure);
     EXPECT_EQ(result.exceptionCode, row.exceptionCode);
     EXPECT_EQ(result.registers, row.registers);
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         Exception("GatewayTargetFailedToRespond", 11, "gateway target device failed to respond"),
         Fails("Timeout", Tcp, 20, 1, ReadFailure::Timeout, "timeout: no answer within 200 ms", 200),
         Fails("RtuCrcError", TestDevice::Rtu, 150, 1, ReadFailure::BadReply,
-              "CRC error in the answer"),
+              "CRC error: received 0xBBB8, expected 0x44B8"),
         Fails("ConnectionRefused", Refused, 100, 2, ReadFailure::Unreachable, "connection refused"),
         Fails("RetriedThenReported", Refused, 100, 2, ReadFailure::Unreachable,
               "connection refused (3 tries)", 1000, 2),
@@ -147,7 +147,7 @@ TEST_P(ReconnectTest, GoesOnAfterTheServerDropsTheConnection)
     const auto source = Open(TestDevice::Dropping, 1000, row.retries);
     ASSERT_NE(source, nullptr);
     for (const ReadFailure expected : row.outcomes) {
-        const ReadResult result = source->Read(Holding, 100, 1);
+        const ReadResult result = source->Read(Holding, 100, 1, 1);
         EXPECT_EQ(result.failure, expected) << result.error;
         if (expected == ReadFailure::None)
             EXPECT_EQ(result.registers, Registers{16457});

@@ -103,7 +103,7 @@ bool ReadOnce(RegisterSource& source, const ReadTarget& target, const CliOptions
               OutputBuffer& out, const CliStreams& io)
 {
     const std::string time = options.read.watch ? UtcTimeText() : std::string();
-    const ReadResult result = source.Read(target.Table(), target.Address(), target.Count());
+    const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), options.read.unit);
     if (result.failure != ReadFailure::None) {
         if (!FlushOrReport(out, io))
             return false;
