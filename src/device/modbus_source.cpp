@@ -224,28 +224,45 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
     if (got.empty())
         return {ReadFailure::Timeout, 0, "timeout: no answer within " + timeout};
     Trace("answer", got);
+    // Too few bytes to examine whole, but already another transaction's.
+    if (framing_ == Framing::Tcp && got.size() >= 2 && (got[0] << 8 | got[1]) != transaction_)
+        return {ReadFailure::BadReply, 0,
+                "bytes that are not an answer to this request: " + HexBytes(got)};
     const std::string of = check.length != 0 ? " of " + std::to_string(check.length) : "";
     return {ReadFailure::Incomplete, 0,
             "incomplete answer: " + std::to_string(got.size()) + of + " bytes in " + elapsed() +
                 " (" + HexBytes(got) + ")"};
 }
 
-// Whatever is already waiting belongs to no request of ours: a late answer
-// to one that failed, or bytes left over on the line.
+// Whatever is already waiting belongs to no request of ours: bytes left
+// over on the line, or a late answer to a request that failed. After a
+// failure the line gets one more timeout to bring that late answer, so that
+// it cannot arrive during the next exchange and pass for its answer (a
+// serial line has no transaction ids to tell them apart).
 void ModbusSource::Discard()
 {
     const int fd = modbus_get_socket(context_.get());
+    const auto until = Clock::now() + (lateMayCome_ ? std::chrono::milliseconds(settings_.timeoutMs)
+                                                    : std::chrono::milliseconds(0));
     std::vector<std::uint8_t> discarded;
-    pollfd wait{fd, POLLIN, 0};
     std::uint8_t buffer[256];
-    while (poll(&wait, 1, 0) > 0 && (wait.revents & POLLIN) != 0) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n <= 0)
+    while (!Interrupted()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = poll(&wait, 1, static_cast<int>(std::clamp<std::int64_t>(
+                                             left.count(), 0, kSlice.count())));
+        if (ready > 0 && (wait.revents & POLLIN) != 0) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            discarded.insert(discarded.end(), buffer, buffer + n);
+        } else if (Clock::now() >= until || (ready < 0 && errno != EINTR)) {
             break;
-        discarded.insert(discarded.end(), buffer, buffer + n);
+        }
     }
     if (!discarded.empty())
         Trace(lateMayCome_ ? "late" : "stale", discarded);
+    lateMayCome_ = false;
 }
 
 bool ModbusSource::Send(const std::vector<std::uint8_t>& frame)

@@ -3,6 +3,7 @@
 // a coil.
 #include "cli/commands/read.h"
 
+#include "cli/convert/read_settings.h"
 #include "cli/convert/read_target.h"
 #include "cli/input/item_sink.h"
 #include "cli/input/run_status.h"
@@ -21,25 +22,35 @@ int Run(const CliCommand& command, const CliOptions& options,
 constexpr OptionUse kOptions[] = {
     {"--order", "how the registers' bytes make the value (as for float): ABCD (default), "
                 "DCBA, CDAB (word-swap), BADC (byte-swap); eight-letter and AB/BA forms too"},
-    {"--format"},
+    {"--format", "fixed (six decimals, default), shortest, exact or hex; with --raw, hex "
+                 "shows each register as four hex digits"},
     {"--digits"},
-    {"--delimiter", "what stands between the time and the values, and between a record's "
-                    "fields: one character (, by default), tab, or space"},
-    {"--header", "print a line of names first (time, then the values or fields)"},
+    {"--delimiter", "what stands between the time, the unit and each value or field: one "
+                    "character (, by default), tab, or space"},
+    {"--header", "print a line of names first: time, unit, then a column for each value "
+                 "(float1, float2...), field, register or bit"},
     {"--near", "with inspect: sort the rows by distance from VALUE, nearest first"},
     {"--json", "with record LAYOUT: one JSON object per read"},
     {"--input"},
+    {"--coils"},
+    {"--discrete"},
     {"--reference"},
     {"--unit", "the device's unit (slave) id, 1 by default: 1 to 247, or over TCP also 0 "
-               "and 255"},
+               "and 255; a list such as 1,3,5-8 reads each in turn, a line each, its id first"},
     {"--baud"},
     {"--parity"},
     {"--stop-bits"},
-    {"--timeout"},
-    {"--retries", "try a failed read N more times first, 0 by default; an exception answer "
-                  "is not retried"},
-    {"--count"},
+    {"--rs485"},
+    {"--timeout", "wait at most MS for the whole answer, 1000 by default"},
+    {"--retries", "try a failed read N more times, a little later each time, when another "
+                  "try may succeed: a timeout, a lost connection, an incomplete answer, a CRC "
+                  "error, or exception 5, 6, 10 or 11 (acknowledge, busy, gateway); 0 by "
+                  "default"},
+    {"--count", "N consecutive values (8-bit types: N bytes, high byte first in each "
+                "register), or N bits with --coils or --discrete (inspect: 1, 2 or 4 "
+                "registers)"},
     {"--raw"},
+    {"--trace"},
     {"--watch", "read again every SECONDS (0.01 or more) on a fixed schedule until stopped; "
                 "each line starts with the time in ISO 8601 UTC"},
     {"--samples"},
@@ -51,26 +62,32 @@ const CliCommand kReadCommand{
     {.name = "read",
      .synopsis = "[OPTION...] DEVICE ADDRESS TYPE\n"
                  "[OPTION...] DEVICE ADDRESS record LAYOUT\n"
-                 "[OPTION...] DEVICE ADDRESS inspect",
+                 "[OPTION...] DEVICE ADDRESS inspect\n"
+                 "[OPTION...] --coils|--discrete DEVICE ADDRESS",
      .summary = "registers read from a Modbus device (read-only), decoded",
      .description =
-         "Reads registers from a Modbus device and decodes them as the other commands\n"
-         "decode bytes; read-only, it never writes a register or a coil. DEVICE is\n"
-         "tcp://HOST[:PORT] (port 502 by default; an IPv6 address in brackets) or a\n"
-         "serial device for RTU (/dev/ttyUSB0). ADDRESS is the register from 0 as sent\n"
-         "on the wire, of the holding registers (function 3) or with --input of the\n"
-         "input registers (function 4); with --reference, a reference as manuals print\n"
-         "it (40001 is holding register 0). TYPE is float, double, half, bfloat16 or an\n"
-         "integer type of record's; record LAYOUT reads a record (tarvel-cli record\n"
-         "--help); inspect shows every type and order of four registers (--count 1\n"
-         "or 2). Registers give their bytes most significant first. A refused or lost\n"
-         "connection, a timeout, a CRC error or an exception answer is one line naming\n"
-         "the device, unit and address, status 1, nothing on standard output.\n",
+         "Reads registers or bits from a Modbus device and decodes them as the other\n"
+         "commands decode bytes; read-only, it never writes a register or a coil.\n"
+         "DEVICE is tcp://HOST[:PORT] (port 502 by default; an IPv6 address in\n"
+         "brackets) or a serial device for RTU (/dev/ttyUSB0). ADDRESS is the register\n"
+         "from 0 as sent on the wire, of the holding registers (function 3), or with\n"
+         "--input of the input registers (4); with --reference, a reference as manuals\n"
+         "print it (40001 is holding register 0). TYPE is float, double, half, bfloat16\n"
+         "or an integer type of record's; record LAYOUT reads a record (one byte alone\n"
+         "is record 'skip:1,uint8'); inspect shows every type and order of four\n"
+         "registers. Registers give their bytes most significant first. Whatever waits\n"
+         "on the line before a request is discarded, and an answer is taken only when\n"
+         "its unit, function, size and transaction fit the request. A refused or lost\n"
+         "connection, a timeout, an incomplete answer, a CRC error, bytes that do not\n"
+         "fit or an exception answer is one line naming the device, unit and address,\n"
+         "status 1, nothing on standard output.\n",
      .options = kOptions,
      .examples =
          "  tarvel-cli read tcp://192.0.2.7 100 float --order CDAB        3.141593\n"
          "  tarvel-cli read --reference /dev/ttyUSB0 40101 inspect --near 3.14\n"
          "  tarvel-cli read tcp://192.0.2.7 100 record 'p=float:CDAB,t=int16*0.01'\n"
+         "  tarvel-cli read --coils --count 8 --unit 1,2 tcp://192.0.2.7 0\n"
+         "  tarvel-cli read --trace --parity N /dev/ttyUSB0 100 uint16\n"
          "  tarvel-cli read tcp://192.0.2.7 100 float --watch 1 | tarvel-cli depth --field 2\n",
      .records = true},
     Conversion::Read,
@@ -97,13 +114,16 @@ void WaitUntil(Clock::time_point due, const CliStreams& io)
     }
 }
 
-// One read and its line: true when read, else the failure is on standard
-// error (with `time` under a watch).
-bool ReadOnce(RegisterSource& source, const ReadTarget& target, const CliOptions& options,
-              OutputBuffer& out, const CliStreams& io)
+// One read of `unit` and its line: true when read, else the failure is on
+// standard error (with `time` under a watch), but for an interruption, which
+// ends the run as the signal would.
+bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit,
+              const CliOptions& options, OutputBuffer& out, const CliStreams& io)
 {
     const std::string time = options.read.watch ? UtcTimeText() : std::string();
-    const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), options.read.unit);
+    const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), unit);
+    if (result.failure == ReadFailure::Interrupted)
+        return false;
     if (result.failure != ReadFailure::None) {
         if (!FlushOrReport(out, io))
             return false;
@@ -113,18 +133,34 @@ bool ReadOnce(RegisterSource& source, const ReadTarget& target, const CliOptions
         return false;
     }
     std::string line = target.Render(result.registers);
-    if (!time.empty()) {
-        const char delimiter = options.delimiter.value_or(',');
-        if (options.json) // the time as the object's first key
-            line = "{\"time\": \"" + time + "\", " + line.substr(1);
-        else
-            line = time + std::string(1, delimiter == ' ' ? ' ' : delimiter) + line;
-    }
+    // Before the values: the time under a watch, the unit when several are read.
+    std::string lead = time;
+    if (options.read.units.size() > 1)
+        lead += (lead.empty() ? "" : std::string(1, options.delimiter.value_or(','))) +
+                std::to_string(unit);
+    if (options.json && !lead.empty()) // as the object's first keys
+        line = "{" + (time.empty() ? "" : "\"time\": \"" + time + "\", ") +
+               (options.read.units.size() > 1 ? "\"unit\": " + std::to_string(unit) + ", "
+                                              : "") +
+               line.substr(1);
+    else if (!lead.empty())
+        line = lead + std::string(1, options.delimiter.value_or(',')) + line;
     if (target.IsInspect())
         out.Append(line.data(), line.size());
     else
         out.AppendLine(line.data(), line.size());
     return FlushOrReport(out, io); // each line as soon as it is read
+}
+
+// Each unit asked for in turn; false when any read failed.
+bool ReadUnits(RegisterSource& source, const ReadTarget& target, const CliOptions& options,
+               OutputBuffer& out, const CliStreams& io)
+{
+    bool read = true;
+    for (const int unit : options.read.units)
+        if (!Interrupted(io) && !ReadOnce(source, target, unit, options, out, io))
+            read = false;
+    return read && !Interrupted(io);
 }
 
 // `words` are DEVICE, ADDRESS and WHAT. Bad settings, ADDRESS or WHAT: a
@@ -144,17 +180,17 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         return UsageError(io, error);
     if (options.read.watch && target->IsInspect())
         return UsageError(io, "--watch and inspect contradict each other; inspect reads once");
-    DeviceSettings settings;
-    settings.device = std::string(words.front());
-    settings.unit = options.read.unit;
-    settings.baud = options.read.baud;
-    settings.parity = options.read.parity;
-    settings.stopBits = options.read.stopBits;
-    settings.timeoutMs = options.read.timeoutMs;
-    settings.retries = options.read.retries;
-    if (const std::string problem = CheckDeviceSettings(settings); !problem.empty())
-        return UsageError(io, problem);
-    const auto source = OpenRegisterSource(settings, error);
+    auto settings = ReadSettings(words.front(), options.read, error);
+    if (!settings)
+        return UsageError(io, error);
+    settings->interrupted = io.interrupted;
+    if (options.read.trace)
+        settings->trace = [&io](std::string_view line) {
+            std::fprintf(io.err, "tarvel-cli: %s %.*s\n", UtcTimeText().c_str(),
+                         static_cast<int>(line.size()), line.data());
+            std::fflush(io.err);
+        };
+    const auto source = OpenRegisterSource(*settings, error);
     if (!source) {
         std::fprintf(io.err, "tarvel-cli: %s\n", error.c_str());
         return kFailure;
@@ -165,12 +201,14 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         ItemSink items(names, options.delimiter.value_or(','));
         if (options.read.watch)
             items.Add("time");
+        if (options.read.units.size() > 1)
+            items.Add("unit");
         for (const std::string& name : target->Names())
             items.Add(name);
         out.AppendLine(names.data(), names.size());
     }
     if (!options.read.watch)
-        return ReadOnce(*source, *target, options, out, io) ? 0 : kFailure;
+        return ReadUnits(*source, *target, options, out, io) ? 0 : kFailure;
 
     // The k-th read is due at start + k * interval, whatever the reads take;
     // slots missed while a read hung are skipped, never made up in a burst.
@@ -183,7 +221,7 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         WaitUntil(start + k * interval, io);
         if (Interrupted(io))
             break;
-        if (!ReadOnce(*source, *target, options, out, io))
+        if (!ReadUnits(*source, *target, options, out, io) && !Interrupted(io))
             status = kFailure;
         if (out.Failed())
             return kFailure;

@@ -22,19 +22,29 @@ std::optional<unsigned long> Whole(std::string_view text)
     return value;
 }
 
-// A reference as device manuals print it: the table in the first digit (4
-// holding, 3 input), then the register from 1, in four or five digits.
+// A reference as device manuals print it: the table in the first digit (0
+// coils, 1 discrete inputs, 3 input registers, 4 holding registers), then
+// the register or bit from 1, in four or five digits.
 bool ReadReference(std::string_view text, RegisterTable& table, unsigned long& address)
 {
+    constexpr RegisterTable kTables[] = {RegisterTable::Coils, RegisterTable::Discrete,
+                                         RegisterTable::Holding, RegisterTable::Input,
+                                         RegisterTable::Holding};
     const auto value = Whole(text);
-    if (!value || (text.size() != 5 && text.size() != 6) || (text[0] != '3' && text[0] != '4'))
+    if (!value || (text.size() != 5 && text.size() != 6) || text[0] < '0' || text[0] > '4' ||
+        text[0] == '2')
         return false;
     const auto number = Whole(text.substr(1));
     if (!number || *number == 0 || *number > 65536)
         return false;
-    table = text[0] == '4' ? RegisterTable::Holding : RegisterTable::Input;
+    table = text[0] == '3' ? RegisterTable::Input : kTables[text[0] - '0'];
     address = *number - 1;
     return true;
+}
+
+bool IsBits(RegisterTable table)
+{
+    return table == RegisterTable::Coils || table == RegisterTable::Discrete;
 }
 
 } // namespace
@@ -42,23 +52,32 @@ bool ReadReference(std::string_view text, RegisterTable& table, unsigned long& a
 std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> words,
                                             const CliOptions& options, std::string& error)
 {
-    if (words.size() < 2) {
-        error = "read takes DEVICE ADDRESS WHAT (see tarvel-cli read --help)";
+    const ReadOptions& read = options.read;
+    const char* const table = read.coils      ? "--coils"
+                              : read.discrete ? "--discrete"
+                              : read.input    ? "--input"
+                                              : nullptr;
+    if (read.coils + read.discrete + read.input > 1) {
+        error = "--coils, --discrete and --input each name a table; give one";
         return std::nullopt;
     }
     ReadTarget target;
     target.m_options = options;
-    const ReadOptions& read = options.read;
     unsigned long address = 0;
+    if (words.empty()) {
+        error = "read takes DEVICE ADDRESS WHAT (see tarvel-cli read --help)";
+        return std::nullopt;
+    }
     if (read.reference) {
-        if (read.input) {
-            error = "--reference and --input contradict each other; the reference names the table";
+        if (table != nullptr) {
+            error = "--reference and " + std::string(table) +
+                    " contradict each other; the reference names the table";
             return std::nullopt;
         }
         if (!ReadReference(words[0], target.m_table, address)) {
             error = "'" + Printable(words[0]) +
-                    "' is not a register reference (4xxxx or 4xxxxx holding, 3xxxx or 3xxxxx "
-                    "input, from 1)";
+                    "' is not a reference (4xxxx or 4xxxxx holding, 3xxxx or 3xxxxx input, "
+                    "0xxxx or 0xxxxx coil, 1xxxx or 1xxxxx discrete input, from 1)";
             return std::nullopt;
         }
     } else {
@@ -68,9 +87,19 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
             return std::nullopt;
         }
         address = *plain;
-        target.m_table = read.input ? RegisterTable::Input : RegisterTable::Holding;
+        target.m_table = read.coils      ? RegisterTable::Coils
+                         : read.discrete ? RegisterTable::Discrete
+                         : read.input    ? RegisterTable::Input
+                                         : RegisterTable::Holding;
     }
     target.m_address = static_cast<std::uint16_t>(address);
+    target.m_separator = options.delimiter.value_or(',');
+    if (IsBits(target.m_table))
+        return ParseBits(words.subspan(1), std::move(target), error);
+    if (words.size() < 2) {
+        error = "read takes DEVICE ADDRESS WHAT (see tarvel-cli read --help)";
+        return std::nullopt;
+    }
     const std::string_view what = words[1];
     const auto rest = words.subspan(2);
     std::size_t bytes = 0;
@@ -104,10 +133,11 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
         if (!layout)
             return std::nullopt;
         target.m_units = read.count.value_or(1);
-        error = OddRecordProblem(*layout, target.m_units);
+        // A record says where each byte stands; 8-bit values fill registers
+        // high byte first, and a last low byte beyond them is not read.
+        error = record ? OddRecordProblem(*layout, 1) : std::string();
         if (!error.empty())
             return std::nullopt;
-        target.m_separator = options.delimiter.value_or(record ? ',' : ' ');
         bytes = layout->size * target.m_units;
         const FloatType floats[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,
                                     FloatType::BFloat16};
@@ -139,22 +169,60 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
     return target;
 }
 
+std::optional<ReadTarget> ReadTarget::ParseBits(std::span<const std::string_view> what,
+                                                ReadTarget target, std::string& error)
+{
+    const CliOptions& options = target.m_options;
+    const char* misplaced = !what.empty()            ? "WHAT"
+                            : options.read.raw       ? "--raw"
+                            : options.json           ? "--json"
+                            : options.nearest        ? "--near"
+                            : options.format != ValueFormat::Fixed || options.digits != 6
+                                ? "--format or --digits"
+                                : nullptr;
+    if (misplaced != nullptr) {
+        error = std::string(misplaced) + " is not for coils or discrete inputs, which are bits";
+        return std::nullopt;
+    }
+    const std::size_t count = options.read.count.value_or(1);
+    if (target.m_address + count > 65536) {
+        error = std::to_string(count) + " bits from address " +
+                std::to_string(target.m_address) + ": past bit 65535";
+        return std::nullopt;
+    }
+    target.m_registers = static_cast<std::uint16_t>(count);
+    target.m_units = count;
+    return target;
+}
+
 std::vector<std::string> ReadTarget::Names() const
 {
-    if (m_options.read.raw || m_inspect)
+    std::vector<std::string> names;
+    const bool registers = m_options.read.raw || IsBits(m_table);
+    if (registers || m_units > 1) { // a column for each, by its address or place
+        const std::string stem = m_table == RegisterTable::Coils      ? "coil"
+                                 : m_table == RegisterTable::Discrete ? "discrete"
+                                 : registers                          ? "register"
+                                                                      : m_decoder->Names().front();
+        for (std::size_t k = 0; k < (registers ? m_registers : m_units); ++k)
+            names.push_back(stem + std::to_string(registers ? m_address + k : k + 1));
+        return names;
+    }
+    if (m_inspect)
         return {"registers"};
-    std::vector<std::string> names = m_decoder->Names();
-    if (m_units > 1) // one column holds them all
-        return {names.front()};
-    return names;
+    return m_decoder->Names();
 }
 
 std::string ReadTarget::Render(std::span<const std::uint16_t> registers) const
 {
     std::string line;
-    if (m_options.read.raw) {
-        for (const std::uint16_t value : registers)
-            line += (line.empty() ? "" : " ") + std::to_string(value);
+    if (m_options.read.raw || IsBits(m_table)) {
+        const bool hex = m_options.format == ValueFormat::Hex;
+        char text[8];
+        for (const std::uint16_t value : registers) {
+            std::snprintf(text, sizeof text, hex ? "%04X" : "%u", unsigned{value});
+            line += (line.empty() ? "" : std::string(1, m_separator)) + text;
+        }
         return line;
     }
     std::vector<std::uint8_t> bytes;

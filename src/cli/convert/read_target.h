@@ -27,22 +27,29 @@ public:
     RegisterTable Table() const { return m_table; }
     std::uint16_t Address() const { return m_address; }
     std::uint16_t Count() const { return m_registers; }
-    // The names of what a line holds, for a header.
+    // The names of what a line holds, for a header: a record's fields, or a
+    // column for each value ("float1", "float2"...), register or bit
+    // ("register100", "coil100"...).
     std::vector<std::string> Names() const;
-    // The text for `registers` (Count() of them): the registers in decimal
-    // with --raw; the values apart by spaces (or the delimiter); the record's
+    // The text for `registers` (Count() of them, or bits): the registers in
+    // decimal (--format hex: four hex digits) with --raw, or the bits, apart
+    // by the delimiter (a comma by default); the values or the record's
     // fields apart by the delimiter, or its JSON object; inspect's rows.
     std::string Render(std::span<const std::uint16_t> registers) const;
     // Whether WHAT is inspect, whose rows take several lines.
     bool IsInspect() const { return m_inspect; }
 
 private:
+    // Coils or discrete inputs: no WHAT, --count bits.
+    static std::optional<ReadTarget> ParseBits(std::span<const std::string_view> what,
+                                               ReadTarget target, std::string& error);
+
     RegisterTable m_table = RegisterTable::Holding;
     std::uint16_t m_address = 0;
     std::uint16_t m_registers = 0;
     std::size_t m_units = 1; // values of the decoder to write
     bool m_inspect = false;
-    char m_separator = ' ';
+    char m_separator = ',';
     std::shared_ptr<const BytesDecoder> m_decoder;
     CliOptions m_options;
 };

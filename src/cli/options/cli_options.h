@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // How depth and pressure relate: the dialog's "KPa to metres" rule, the
 // hydrostatic (P - P_surface) / (rho g), or the UNESCO 1983 seawater formula.
@@ -15,15 +16,21 @@ enum class DepthModel { Dialog, Physical, Unesco };
 // read: how to reach the device, what to read and how often.
 struct ReadOptions {
     bool input = false;     // input registers (function 4), not holding (3)
-    bool reference = false; // ADDRESS is a 3xxxx/4xxxx reference
-    bool raw = false;       // the registers in decimal, not decoded
-    int unit = 1;
-    int baud = 9600;
-    char parity = 'E';
-    int stopBits = 1;
+    bool coils = false;     // coils (function 1), bits
+    bool discrete = false;  // discrete inputs (function 2), bits
+    bool reference = false; // ADDRESS is a 0xxxx/1xxxx/3xxxx/4xxxx reference
+    bool raw = false;       // the registers in decimal (or hex), not decoded
+    bool trace = false;     // every frame on standard error
+    bool rs485 = false;     // the serial port's RS-485 mode
+    std::vector<int> units = {1};
+    // Serial settings: a value once given, so that one given with a TCP
+    // device is refused by name.
+    std::optional<int> baud;
+    std::optional<char> parity;
+    std::optional<int> stopBits;
     int timeoutMs = 1000;
     int retries = 0;
-    std::optional<std::size_t> count; // values (inspect: registers)
+    std::optional<std::size_t> count; // values, bits (inspect: registers)
     std::optional<double> watch;      // seconds between reads
     std::optional<std::uint64_t> samples;
 };

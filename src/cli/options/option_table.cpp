@@ -18,8 +18,8 @@ constexpr std::string_view kFluidNames[] = {"seawater", "freshwater"};
 constexpr double kFluidDensities[] = {1026.0, 1000.0};
 constexpr std::string_view kModelNames[] = {"dialog", "physical", "unesco"};
 constexpr DepthModel kModels[] = {DepthModel::Dialog, DepthModel::Physical, DepthModel::Unesco};
-constexpr std::string_view kParityNames[] = {"none", "even", "odd"};
-constexpr char kParities[] = {'N', 'E', 'O'};
+constexpr std::string_view kParityNames[] = {"none", "even", "odd", "N", "E", "O"};
+constexpr char kParities[] = {'N', 'E', 'O', 'N', 'E', 'O'};
 
 // clang-format off
 constexpr OptionEntry kOptions[] = {
@@ -68,14 +68,19 @@ constexpr OptionEntry kOptions[] = {
      "dialog (default), physical or unesco", kModelNames},
     {"--input", "",
      "read input registers (function 4), not holding (3)", {}},
+    {"--coils", "",
+     "read coils (function 1): --count bits, printed as 0 and 1", {}},
+    {"--discrete", "",
+     "read discrete inputs (function 2): --count bits, printed as 0 and 1", {}},
     {"--reference", "",
-     "ADDRESS is a reference: 4xxxx/4xxxxx holding, 3xxxx/3xxxxx input, from 1", {}},
-    {"--unit", "ID",
-     "the device's unit (slave) id, 1 by default", {}, NumberRule{0, 255, false, true}},
+     "ADDRESS is a reference, from 1: 4xxxx/4xxxxx holding, 3xxxx/3xxxxx input, "
+     "0xxxx/0xxxxx coil, 1xxxx/1xxxxx discrete input", {}},
+    {"--unit", "IDS",
+     "the device's unit (slave) id, 1 by default; a list such as 1,3,5-8 reads each", {}},
     {"--baud", "N",
      "serial line speed, 9600 by default", {}, NumberRule{1, 4000000, false, true}},
     {"--parity", "NAME",
-     "serial parity: none, even (default) or odd", kParityNames},
+     "serial parity: none (N), even (E, default) or odd (O)", kParityNames},
     {"--stop-bits", "N",
      "serial stop bits: 1 (default) or 2", {}, NumberRule{1, 2, false, true}},
     {"--timeout", "MS",
@@ -83,9 +88,13 @@ constexpr OptionEntry kOptions[] = {
     {"--retries", "N",
      "try a failed read N more times first, 0 by default", {}, NumberRule{0, 100, false, true}},
     {"--count", "N",
-     "N consecutive values (inspect: 1, 2 or 4 registers)", {}, NumberRule{1, 125, false, true}},
+     "N consecutive values (inspect: 1, 2 or 4 registers)", {}, NumberRule{1, 2000, false, true}},
     {"--raw", "",
-     "print the registers read, in decimal, not decoded", {}},
+     "print the registers read, in decimal (--format hex: four hex digits), not decoded", {}},
+    {"--trace", "",
+     "every request and answer on standard error as hex bytes, with the time", {}},
+    {"--rs485", "",
+     "put the serial port in RS-485 mode, its driver switching the direction", {}},
     {"--watch", "SECONDS",
      "read again every SECONDS (0.01 or more) until stopped", {}, NumberRule{0.01, 1e6}},
     {"--samples", "N",
@@ -130,19 +139,52 @@ std::optional<char> ReadDelimiter(std::string_view value)
     return value.front();
 }
 
+// Unit ids as --unit lists them: "1", "1,3,5-8", each once, 0 to 255.
+std::optional<std::vector<int>> ReadUnits(std::string_view text)
+{
+    std::vector<int> units;
+    const auto number = [](std::string_view digits) -> std::optional<int> {
+        if (digits.empty() || digits.size() > 3 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return std::nullopt;
+        const int value = std::stoi(std::string(digits));
+        return value <= 255 ? std::optional(value) : std::nullopt;
+    };
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const std::string_view item = text.substr(start, end - start);
+        const std::size_t dash = item.find('-');
+        const auto first = number(item.substr(0, dash));
+        const auto last = dash == std::string_view::npos ? first : number(item.substr(dash + 1));
+        if (!first || !last || *last < *first)
+            return std::nullopt;
+        for (int unit = *first; unit <= *last; ++unit) {
+            if (std::find(units.begin(), units.end(), unit) != units.end())
+                return std::nullopt;
+            units.push_back(unit);
+        }
+        start = end + 1;
+    }
+    return units;
+}
+
 // Sets a read option; false for any other.
 bool SetReadOption(std::string_view name, std::size_t index, double number, ReadOptions& read)
 {
     const auto whole = static_cast<int>(number);
-    if (name == "--input" || name == "--reference" || name == "--raw")
-        (name == "--input" ? read.input : name == "--reference" ? read.reference : read.raw) = true;
-    else if (name == "--unit" || name == "--baud" || name == "--stop-bits" || name == "--timeout" ||
-             name == "--retries")
-        (name == "--unit"        ? read.unit
-         : name == "--baud"      ? read.baud
-         : name == "--stop-bits" ? read.stopBits
-         : name == "--timeout"   ? read.timeoutMs
-                                 : read.retries) = whole;
+    if (name == "--input" || name == "--reference" || name == "--raw" || name == "--coils" ||
+        name == "--discrete" || name == "--trace" || name == "--rs485")
+        (name == "--input"       ? read.input
+         : name == "--reference" ? read.reference
+         : name == "--raw"       ? read.raw
+         : name == "--coils"     ? read.coils
+         : name == "--discrete"  ? read.discrete
+         : name == "--trace"     ? read.trace
+                                 : read.rs485) = true;
+    else if (name == "--timeout" || name == "--retries")
+        (name == "--timeout" ? read.timeoutMs : read.retries) = whole;
+    else if (name == "--baud" || name == "--stop-bits")
+        (name == "--baud" ? read.baud : read.stopBits) = whole;
     else if (name == "--parity")
         read.parity = kParities[index];
     else if (name == "--count")
@@ -192,6 +234,14 @@ bool ApplyOption(const OptionEntry& entry, std::string_view value, double number
                                : options.binary) = true;
     } else if (name.starts_with("--") &&
                SetReadOption(name, index.value_or(0), number, options.read)) {
+    } else if (name == "--unit") {
+        const auto units = ReadUnits(value);
+        if (!units) {
+            error = "--unit takes unit ids from 0 to 255, or a list of them such as 1,3,5-8, "
+                    "not '" + Printable(value) + "'";
+            return false;
+        }
+        options.read.units = *units;
     } else if (name == "--field") {
         options.field = static_cast<std::size_t>(number);
     } else if (name == "--skip") {

@@ -73,10 +73,14 @@ std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> wo
             if (!TakeOption(word, words, k, usage, options, error))
                 return std::nullopt;
             const std::string_view argument = k > at ? words[at] : std::string_view();
+            // A second value: which one was meant? A flag twice is a slip too.
             for (const auto& [name, before] : given)
-                if (name == word && k > at) { // a second value: which one was meant?
-                    error = std::string(word) + " is given twice ('" + Printable(before) + "', '" +
-                            Printable(argument) + "'); give it once";
+                if (name == word) {
+                    error = std::string(word) + " is given twice" +
+                            (k > at ? " ('" + Printable(before) + "', '" + Printable(argument) +
+                                          "')"
+                                    : std::string()) +
+                            "; give it once";
                     return std::nullopt;
                 }
             given.emplace_back(word, argument);
