@@ -103,7 +103,9 @@ AnswerCheck ExamineRtu(const ReadRequest& request, std::span<const std::uint8_t>
     if (received != expected)
         return Refuse("CRC error: received " + Hex4(received) + ", expected " + Hex4(expected),
                       true);
-    return CheckPdu(request, frame[0], frame.subspan(1, length - 3));
+    AnswerCheck check = CheckPdu(request, frame[0], frame.subspan(1, length - 3));
+    check.length = length;
+    return check;
 }
 
 AnswerCheck ExamineTcp(std::uint16_t transaction, const ReadRequest& request,
@@ -123,7 +125,9 @@ AnswerCheck ExamineTcp(std::uint16_t transaction, const ReadRequest& request,
     if (Word(got, 0) != transaction)
         return Refuse("an answer to transaction " + std::to_string(Word(got, 0)) + ", not " +
                       std::to_string(transaction) + " (a late or stray answer)");
-    return CheckPdu(request, got[6], got.subspan(7, following - 1));
+    AnswerCheck check = CheckPdu(request, got[6], got.subspan(7, following - 1));
+    check.length = length;
+    return check;
 }
 
 } // namespace

@@ -44,6 +44,7 @@ std::vector<std::uint8_t> RequestFrame(Framing framing, std::uint16_t transactio
 struct AnswerCheck {
     enum class State {
         NeedMore,  // a frame so far; `length` is its whole length once known, else 0
+                   // (the other states: the frame's length when it was read whole)
         Data,      // the answer: `data` are its data bytes
         Exception, // the device's exception `exceptionCode`
         Refused,   // not an answer to this request: `problem` says why

@@ -212,7 +212,9 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
         if (check.state == AnswerCheck::State::NeedMore)
             continue;
         const std::size_t used = check.length == 0 ? got.size() : check.length;
-        Trace("answer", std::span(got).first(std::min(used, got.size())));
+        Trace("answer", std::span(got).first(used));
+        if (got.size() > used) // came after the answer: no request's
+            Trace("stale", std::span(got).subspan(used));
         if (check.state == AnswerCheck::State::Refused)
             return {ReadFailure::BadReply, 0, check.problem, check.badCrc};
         if (check.state == AnswerCheck::State::Exception)
