@@ -10,7 +10,7 @@
 struct ModbusFailure {
     ReadFailure kind = ReadFailure::None;
     int exceptionCode = 0;
-    std::string what; // lower case, no device, unit or address: the caller adds those
+    std::string what;    // lower case, no device, unit or address: the caller adds those
     bool badCrc = false; // a BadReply for its CRC alone, which another try may mend
 };
 

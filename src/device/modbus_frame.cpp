@@ -149,8 +149,8 @@ std::uint8_t FunctionOf(RegisterTable table)
 
 std::size_t DataBytesOf(const ReadRequest& request)
 {
-    const bool bits = request.table == RegisterTable::Coils ||
-                      request.table == RegisterTable::Discrete;
+    const bool bits =
+        request.table == RegisterTable::Coils || request.table == RegisterTable::Discrete;
     return bits ? (request.count + 7U) / 8U : 2U * request.count;
 }
 

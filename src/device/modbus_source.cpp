@@ -69,7 +69,7 @@ private:
     DeviceAddress where_;
     Framing framing_;
     bool connected_ = false;
-    bool lateMayCome_ = false;  // the last exchange failed: its answer may still come
+    bool lateMayCome_ = false; // the last exchange failed: its answer may still come
     std::uint16_t transaction_ = 0;
 };
 
@@ -100,8 +100,8 @@ ReadResult ModbusSource::Read(RegisterTable table, std::uint16_t address, std::u
     const int most = bits ? MODBUS_MAX_READ_BITS : MODBUS_MAX_READ_REGISTERS;
     if (count == 0 || count > most || address + count > 65536 || unit < 0 || unit > 255) {
         result.failure = ReadFailure::BadRequest;
-        result.error = where + "a read asks 1 to " + std::to_string(most) + (bits ? " bits" : " registers") +
-                       ", none past 65535";
+        result.error = where + "a read asks 1 to " + std::to_string(most) +
+                       (bits ? " bits" : " registers") + ", none past 65535";
         return result;
     }
     const ReadRequest request{table, static_cast<std::uint8_t>(unit), address, count};
@@ -153,9 +153,9 @@ ModbusFailure ModbusSource::TryRead(const ReadRequest& request, std::vector<std:
     const std::vector<std::uint8_t> frame = RequestFrame(framing_, transaction_, request);
     std::vector<std::uint8_t> got;
     AnswerCheck check;
-    ModbusFailure failure = Send(frame) ? Receive(request, got, check)
-                                        : ModbusFailure{ReadFailure::ConnectionLost, 0,
-                                                        "connection lost"};
+    ModbusFailure failure = Send(frame)
+                                ? Receive(request, got, check)
+                                : ModbusFailure{ReadFailure::ConnectionLost, 0, "connection lost"};
     if (failure.kind == ReadFailure::ConnectionLost) {
         modbus_close(context_.get());
         connected_ = false;
@@ -164,12 +164,12 @@ ModbusFailure ModbusSource::TryRead(const ReadRequest& request, std::vector<std:
     if (failure.kind != ReadFailure::None)
         return failure;
     values.clear();
-    const bool bits = request.table == RegisterTable::Coils ||
-                      request.table == RegisterTable::Discrete;
+    const bool bits =
+        request.table == RegisterTable::Coils || request.table == RegisterTable::Discrete;
     for (std::size_t k = 0; k < request.count; ++k)
-        values.push_back(bits ? static_cast<std::uint16_t>(check.data[k / 8] >> (k % 8) & 1U)
-                              : static_cast<std::uint16_t>(check.data[2 * k] << 8 |
-                                                           check.data[2 * k + 1]));
+        values.push_back(
+            bits ? static_cast<std::uint16_t>(check.data[k / 8] >> (k % 8) & 1U)
+                 : static_cast<std::uint16_t>(check.data[2 * k] << 8 | check.data[2 * k + 1]));
     return {};
 }
 
@@ -181,9 +181,9 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::milliseconds(settings_.timeoutMs);
     const auto elapsed = [&] {
-        return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  Clock::now() - start)
-                                  .count()) +
+        return std::to_string(
+                   std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start)
+                       .count()) +
                " ms";
     };
     while (true) {
@@ -194,9 +194,9 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
             break;
         pollfd wait{fd, POLLIN, 0};
         const auto slice = std::min<Clock::duration>(deadline - now, kSlice);
-        const int ready = poll(
-            &wait, 1,
-            static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(slice).count()));
+        const int ready =
+            poll(&wait, 1,
+                 static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(slice).count()));
         if (ready < 0 && errno != EINTR)
             return {ReadFailure::ConnectionLost, 0, "connection lost"};
         if (ready <= 0)
@@ -251,8 +251,8 @@ void ModbusSource::Discard()
     while (!Interrupted()) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
         pollfd wait{fd, POLLIN, 0};
-        const int ready = poll(&wait, 1, static_cast<int>(std::clamp<std::int64_t>(
-                                             left.count(), 0, kSlice.count())));
+        const int ready = poll(
+            &wait, 1, static_cast<int>(std::clamp<std::int64_t>(left.count(), 0, kSlice.count())));
         if (ready > 0 && (wait.revents & POLLIN) != 0) {
             const ssize_t n = read(fd, buffer, sizeof buffer);
             if (n <= 0)

@@ -1,6 +1,7 @@
 // tarvel-cli read against a real Modbus server (TCP, and RTU over a socat pty
 // pair) whose registers hold known values in every order.
 #include "tests/cli_row.h"
+#include "tests/device/misbehaving_device.h"
 #include "tests/device/test_servers.h"
 #include "tests/named_row.h"
 
@@ -121,8 +122,119 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             2,
             "--watch takes a number from 0.01"},
-        Row{"BadDevice", {"100", "float", "--unit", "256"}, "", 2, "--unit takes unit ids from 0 to 255"}),
+        Row{"BadDevice",
+            {"100", "float", "--unit", "256"},
+            "",
+            2,
+            "--unit takes unit ids from 0 to 255"}),
     [](const auto& row) { return row.param.name; });
+
+// Rows against a device of our own, which misbehaves when asked (holding
+// register A of unit U holds U * 1000 + A, coil A is on when A % 3 == 0).
+struct DeviceRow {
+    const char* name;
+    std::vector<std::string> server; // its misbehaviours
+    std::vector<std::string> args;   // after "read DEVICE"
+    std::string out;
+    int status = 0;
+    std::string named = "";
+};
+
+class ReadDevice : public testing::TestWithParam<DeviceRow> {};
+
+TEST_P(ReadDevice, PrintsOrNames)
+{
+    const DeviceRow& row = GetParam();
+    const MisbehavingDevice device(false, row.server);
+    ASSERT_NE(device.Text(), "");
+    std::vector<std::string> args = {"read", device.Text()};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    ExpectOutcome(RunCliInMemory(args, "", false), row.status, row.out, row.named);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, ReadDevice,
+    testing::Values(
+        DeviceRow{"Coils", {}, {"--coils", "--count", "4", "10"}, "0,0,1,0\n"},
+        DeviceRow{"CoilReference", {}, {"--reference", "00011", "--count", "4"}, "0,0,1,0\n"},
+        DeviceRow{"DiscreteReference", {}, {"--reference", "10011", "--count", "2"}, "0,1\n"},
+        DeviceRow{"BitsHeader",
+                  {},
+                  {"--discrete", "--header", "--count", "2", "7"},
+                  "discrete7,discrete8\n1,0\n"},
+        DeviceRow{"SeveralUnits",
+                  {},
+                  {"10", "uint16", "--unit", "1,3-4", "--header"},
+                  "unit,uint16\n1,1010\n3,3010\n4,4010\n"},
+        DeviceRow{"AColumnEachValue",
+                  {},
+                  {"10", "uint16", "--count", "3", "--header"},
+                  "uint16_1,uint16_2,uint16_3\n1010,1011,1012\n"},
+        DeviceRow{"RegistersInHex",
+                  {},
+                  {"10", "uint16", "--raw", "--format", "hex", "--count", "2"},
+                  "03F2,03F3\n"},
+        DeviceRow{
+            "BusyRetried", {"--exception", "6:1"}, {"10", "uint16", "--retries", "1"}, "1010\n"},
+        DeviceRow{
+            "CoilsTakeNoWhat", {}, {"--coils", "10", "uint16"}, "", 2, "WHAT is not for coils"},
+        DeviceRow{"SerialOptionOverTcp",
+                  {},
+                  {"10", "uint16", "--parity", "N"},
+                  "",
+                  2,
+                  "--parity is for a serial device, not tcp://"},
+        DeviceRow{"FlagTwice",
+                  {},
+                  {"10", "uint16", "--raw", "--raw"},
+                  "",
+                  2,
+                  "--raw is given twice; give it once"},
+        DeviceRow{
+            "UnitList", {}, {"10", "uint16", "--unit", "3,1-3"}, "", 2, "--unit takes unit ids"}),
+    [](const auto& row) { return row.param.name; });
+
+// The device answers each request with its number and the third late:
+// every value printed is its own request's, the third read fails, and the
+// late answer is never printed.
+TEST(ReadWatch, ALateAnswerIsNeverALaterValue)
+{
+    const MisbehavingDevice device(true, {"--numbered", "--late", "3:400"});
+    ASSERT_NE(device.Text(), "");
+    const CliOutcome outcome =
+        RunCliInMemory({"read", device.Text(), "10", "uint16", "--parity", "N", "--timeout", "300",
+                        "--watch", "0.5", "--samples", "5"},
+                       "", false);
+    EXPECT_EQ(outcome.status, 1);
+    std::vector<std::string> values;
+    for (std::size_t start = 0, end; (end = outcome.out.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        values.push_back(outcome.out.substr(start + 25, end - start - 25));
+    EXPECT_EQ(values, (std::vector<std::string>{"1", "2", "4", "5"})) << outcome.out;
+    EXPECT_NE(outcome.err.find("timeout: no answer within 300 ms"), std::string::npos);
+}
+
+TEST(ReadTrace, ShowsTheWireWithTheTime)
+{
+    const MisbehavingDevice device(false, {});
+    ASSERT_NE(device.Text(), "");
+    const CliOutcome outcome =
+        RunCliInMemory({"read", device.Text(), "10", "uint16", "--trace"}, "", false);
+    EXPECT_EQ(outcome.out, "1010\n");
+    EXPECT_NE(outcome.err.find("Z request 00 01 00 00 00 06 01 03 00 0A 00 01\n"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_NE(outcome.err.find("Z answer 00 01 00 00 00 05 01 03 02 03 F2\n"), std::string::npos);
+}
+
+TEST(ReadDevice, APlainFileIsNoSerialPort)
+{
+    const CliOutcome outcome = RunCliInMemory({"read", "/dev/null", "10", "uint16"}, "", false);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("/dev/null unit 1 address 10: cannot open: not a serial port"),
+              std::string::npos)
+        << outcome.err;
+}
 
 TEST(ReadInspect, FindsTheOrder)
 {
@@ -188,6 +300,35 @@ TEST(ReadWatch, SigintEndsItWithStatusZero)
     waitpid(pid, &status, 0);
     close(out[0]);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// Ctrl+C during a read that waits for its answer ends it at once, as the
+// signal would, with nothing on standard output.
+TEST(ReadOnce, SigintEndsAPendingReadAtOnce)
+{
+    const MisbehavingDevice device(false, {"--silent"});
+    ASSERT_NE(device.Text(), "");
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        execl(TARVEL_CLI_PATH, "tarvel-cli", "read", device.Text().c_str(), "10", "uint16",
+              "--timeout", "5000", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+    while (device.Requests().empty()) // the request is out: the read waits
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const auto start = std::chrono::steady_clock::now();
+    kill(pid, SIGINT);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    char byte = 0;
+    EXPECT_EQ(read(out[0], &byte, 1), 0); // nothing written
+    close(out[0]);
 }
 
 } // namespace

@@ -117,8 +117,8 @@ void WaitUntil(Clock::time_point due, const CliStreams& io)
 // One read of `unit` and its line: true when read, else the failure is on
 // standard error (with `time` under a watch), but for an interruption, which
 // ends the run as the signal would.
-bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit,
-              const CliOptions& options, OutputBuffer& out, const CliStreams& io)
+bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit, const CliOptions& options,
+              OutputBuffer& out, const CliStreams& io)
 {
     const std::string time = options.read.watch ? UtcTimeText() : std::string();
     const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), unit);
@@ -140,8 +140,7 @@ bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit,
                 std::to_string(unit);
     if (options.json && !lead.empty()) // as the object's first keys
         line = "{" + (time.empty() ? "" : "\"time\": \"" + time + "\", ") +
-               (options.read.units.size() > 1 ? "\"unit\": " + std::to_string(unit) + ", "
-                                              : "") +
+               (options.read.units.size() > 1 ? "\"unit\": " + std::to_string(unit) + ", " : "") +
                line.substr(1);
     else if (!lead.empty())
         line = lead + std::string(1, options.delimiter.value_or(',')) + line;

@@ -7,7 +7,9 @@
 #include "cli/output/printable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -139,6 +141,8 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
         if (!error.empty())
             return std::nullopt;
         bytes = layout->size * target.m_units;
+        if (!record)
+            target.m_type = std::string(what);
         const FloatType floats[] = {FloatType::Float32, FloatType::Float64, FloatType::Half,
                                     FloatType::BFloat16};
         const std::string_view floatNames[] = {"float", "double", "half", "bfloat16"};
@@ -173,10 +177,10 @@ std::optional<ReadTarget> ReadTarget::ParseBits(std::span<const std::string_view
                                                 ReadTarget target, std::string& error)
 {
     const CliOptions& options = target.m_options;
-    const char* misplaced = !what.empty()            ? "WHAT"
-                            : options.read.raw       ? "--raw"
-                            : options.json           ? "--json"
-                            : options.nearest        ? "--near"
+    const char* misplaced = !what.empty()      ? "WHAT"
+                            : options.read.raw ? "--raw"
+                            : options.json     ? "--json"
+                            : options.nearest  ? "--near"
                             : options.format != ValueFormat::Fixed || options.digits != 6
                                 ? "--format or --digits"
                                 : nullptr;
@@ -186,8 +190,8 @@ std::optional<ReadTarget> ReadTarget::ParseBits(std::span<const std::string_view
     }
     const std::size_t count = options.read.count.value_or(1);
     if (target.m_address + count > 65536) {
-        error = std::to_string(count) + " bits from address " +
-                std::to_string(target.m_address) + ": past bit 65535";
+        error = std::to_string(count) + " bits from address " + std::to_string(target.m_address) +
+                ": past bit 65535";
         return std::nullopt;
     }
     target.m_registers = static_cast<std::uint16_t>(count);
@@ -200,17 +204,19 @@ std::vector<std::string> ReadTarget::Names() const
     std::vector<std::string> names;
     const bool registers = m_options.read.raw || IsBits(m_table);
     if (registers || m_units > 1) { // a column for each, by its address or place
-        const std::string stem = m_table == RegisterTable::Coils      ? "coil"
-                                 : m_table == RegisterTable::Discrete ? "discrete"
-                                 : registers                          ? "register"
-                                                                      : m_decoder->Names().front();
+        std::string stem = m_table == RegisterTable::Coils      ? "coil"
+                           : m_table == RegisterTable::Discrete ? "discrete"
+                           : registers                          ? "register"
+                                                                : m_type;
+        if (!registers && std::isdigit(static_cast<unsigned char>(stem.back())) != 0)
+            stem += '_'; // int16_1, not int161
         for (std::size_t k = 0; k < (registers ? m_registers : m_units); ++k)
             names.push_back(stem + std::to_string(registers ? m_address + k : k + 1));
         return names;
     }
     if (m_inspect)
         return {"registers"};
-    return m_decoder->Names();
+    return m_type.empty() ? m_decoder->Names() : std::vector<std::string>{m_type};
 }
 
 std::string ReadTarget::Render(std::span<const std::uint16_t> registers) const

@@ -50,6 +50,7 @@ private:
     std::size_t m_units = 1; // values of the decoder to write
     bool m_inspect = false;
     char m_separator = ',';
+    std::string m_type; // a TYPE's name, for a header; empty for a record
     std::shared_ptr<const BytesDecoder> m_decoder;
     CliOptions m_options;
 };

@@ -238,7 +238,8 @@ bool ApplyOption(const OptionEntry& entry, std::string_view value, double number
         const auto units = ReadUnits(value);
         if (!units) {
             error = "--unit takes unit ids from 0 to 255, or a list of them such as 1,3,5-8, "
-                    "not '" + Printable(value) + "'";
+                    "not '" +
+                    Printable(value) + "'";
             return false;
         }
         options.read.units = *units;

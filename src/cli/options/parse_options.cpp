@@ -76,11 +76,11 @@ std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> wo
             // A second value: which one was meant? A flag twice is a slip too.
             for (const auto& [name, before] : given)
                 if (name == word) {
-                    error = std::string(word) + " is given twice" +
-                            (k > at ? " ('" + Printable(before) + "', '" + Printable(argument) +
-                                          "')"
-                                    : std::string()) +
-                            "; give it once";
+                    error =
+                        std::string(word) + " is given twice" +
+                        (k > at ? " ('" + Printable(before) + "', '" + Printable(argument) + "')"
+                                : std::string()) +
+                        "; give it once";
                     return std::nullopt;
                 }
             given.emplace_back(word, argument);
