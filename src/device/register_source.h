@@ -76,9 +76,11 @@ public:
     // is tried settings.retries times more, a little later each time, when
     // another try may succeed: a timeout, a lost connection, an incomplete
     // answer, a CRC error or a transient exception (acknowledge, busy,
-    // gateway); any other answer is reported at once. Waits at most about
-    // (retries + 1) times the timeout. Never writes a register or a coil,
-    // never prints, never throws.
+    // gateway); any other answer is reported at once. After a failed try the
+    // line gets one more timeout to bring the late answer, so a read waits at
+    // most about twice the timeout a try. A signal (settings.interrupted)
+    // ends it within 100 ms. Never writes a register or a coil, never
+    // prints, never throws.
     virtual ReadResult Read(RegisterTable table, std::uint16_t address, std::uint16_t count,
                             int unit) = 0;
 };

@@ -227,6 +227,19 @@ TEST(ReadTrace, ShowsTheWireWithTheTime)
     EXPECT_NE(outcome.err.find("Z answer 00 01 00 00 00 05 01 03 02 03 F2\n"), std::string::npos);
 }
 
+// A pty has no RS-485 mode, as many a USB adapter's driver has none.
+TEST(ReadDevice, NoRs485ModeIsSaid)
+{
+    const MisbehavingDevice device(true, {});
+    ASSERT_NE(device.Text(), "");
+    const CliOutcome outcome = RunCliInMemory(
+        {"read", device.Text(), "10", "uint16", "--parity", "N", "--rs485"}, "", false);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("--rs485: the port or its driver has no RS-485 mode"),
+              std::string::npos)
+        << outcome.err;
+}
+
 TEST(ReadDevice, APlainFileIsNoSerialPort)
 {
     const CliOutcome outcome = RunCliInMemory({"read", "/dev/null", "10", "uint16"}, "", false);

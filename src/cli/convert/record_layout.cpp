@@ -192,5 +192,6 @@ std::string OddRecordProblem(const RecordLayout& layout, std::size_t units)
         return {};
     return "the record takes " + std::to_string(size) + (size == 1 ? " byte" : " bytes") +
            ", but registers hold two each: say where the other byte of the last register "
-           "stands (skip:1 before or after its field, or \"...\" last)";
+           "stands (skip:1 before or after its field, as 'skip:1,uint8' reads a register's "
+           "low byte, or \"...\" last)";
 }
