@@ -191,7 +191,7 @@ AnswerCheck ExamineAnswer(Framing framing, std::uint16_t transaction, const Read
 
 std::string ExceptionText(int code)
 {
-    const std::string number = "exception " + std::to_string(code);
+    std::string number = "exception " + std::to_string(code);
     if (code < 1 || code > static_cast<int>(kExceptionNames.size()) ||
         kExceptionNames[static_cast<std::size_t>(code - 1)].empty())
         return number;
