@@ -199,10 +199,20 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             2,
             "line 1: field 2: 0 bytes, fewer than the 1 byte"},
-        Row{"CrLf",
+        Row{"LineEndsAsTheyCame",
             {"depth", "--field", "2"},
-            "a,200\r\nb,300\r\n",
-            "a,200,9.938714\nb,300,19.877426\n"},
+            "a,200\r\nb,300\n\"x\r\ny\",200\r\n",
+            "a,200,9.938714\r\nb,300,19.877426\n\"x\r\ny\",200,9.938714\r\n"},
+        Row{"BlankLinesPassedOn",
+            {"depth", "--field", "2", "--replace"},
+            "a,200\n\n \t\r\nb,300\n",
+            "a,9.938714\n\n \t\r\nb,19.877426\n"},
+        Row{"UnclosedQuoteNamesItsLine",
+            {"depth", "--field", "2"},
+            "a,200\nb,\"300\nc\n",
+            "a,200,9.938714\n",
+            2,
+            "line 2: a quoted field is not closed"},
         Row{"TabDelimiter",
             {"half", "--field", "2", "--delimiter", "tab", "--strict"},
             "t\t3C00\n",
@@ -328,7 +338,8 @@ TEST(CsvFields, SplitsAsRfc4180Reads)
     };
     for (const auto& row : rows) {
         std::vector<CsvField> fields;
-        EXPECT_EQ(SplitCsv(row.record, row.delimiter, fields), row.complete) << row.name;
+        std::size_t resume = 0;
+    EXPECT_EQ(SplitCsv(row.record, row.delimiter, fields, resume), row.complete) << row.name;
         if (!row.complete)
             continue;
         std::vector<std::string> texts;

@@ -31,6 +31,38 @@ for signal in INT TERM; do
   expect "results before SIG$signal" "$(cat "$scratch/out")" $'1.000000\n4.000000'
 done
 
+# A quoted field of a million lines is read in one pass; an unclosed quote
+# ends the run naming the line it began on, after the results before it.
+{ echo 'a,x,3F800000'; printf 'b,"'; yes x | head -n 1000000; echo '",3F800000'; } \
+  >"$scratch/field.csv"
+got=$(timeout 60 "$cli" float --field 3 <"$scratch/field.csv" | tail -n 1)
+expect "a field of 10^6 lines" "$got" '",3F800000,1.000000'
+printf 'a,3F800000\nb,"3F800000\nc\n' | "$cli" float --field 2 >"$scratch/out" 2>"$scratch/err"
+expect "status for an unclosed quote" "$?" 2
+expect "an unclosed quote" "$(cat "$scratch/out") $(cat "$scratch/err")" \
+  'a,3F800000,1.000000 tarvel-cli: line 2: a quoted field is not closed'
+
+# A long run, a column or a log, stops on SIGTERM with every line it wrote
+# whole.
+for shape in column field; do
+  set -m
+  if [ $shape = column ]; then
+    yes 3F800000 | "$cli" float >"$scratch/out" &
+  else
+    yes $'a,"3F80\n0000",b' | "$cli" float --field 2 >"$scratch/out" &
+  fi
+  pid=$!
+  set +m
+  sleep 1
+  kill -s TERM "$pid"
+  wait "$pid"
+  expect "status of a long $shape after SIGTERM" "$?" 143
+  [ -s "$scratch/out" ] && [ "$(tail -c 1 "$scratch/out" | od -An -c | tr -d ' ')" = '\n' ] ||
+    fail "a long $shape: output empty or its last line cut"
+  grep -qv -e '^1\.000000$' -e '^a,"3F80$' -e '^0000",b,1\.000000$' "$scratch/out" &&
+    fail "a long $shape: a line that is not whole: $(grep -v -e '^1\.000000$' -e '^a,"3F80$' -e '^0000",b,1\.000000$' "$scratch/out" | head -n 1)"
+done
+
 # A full disk stops an endless run at once, with a message.
 timeout 10 bash -c "yes 3F800000 2>/dev/null | '$cli' float >/dev/full" 2>"$scratch/err"
 expect "status on /dev/full" "$?" 1

@@ -9,47 +9,62 @@ bool IsBlank(char c)
 
 } // namespace
 
-bool SplitCsv(std::string_view record, char delimiter, std::vector<CsvField>& fields)
+bool SplitCsv(std::string_view record, char delimiter, std::vector<CsvField>& fields,
+              std::size_t& resume)
 {
-    fields.clear();
     const bool blanks = delimiter == kBlankRuns;
     const auto isDelimiter = [&](char c) { return blanks ? IsBlank(c) : c == delimiter; };
-    std::size_t k = 0;
-    if (blanks) {
-        while (k < record.size() && IsBlank(record[k]))
+    const std::size_t size = record.size();
+    std::size_t k = resume;
+    CsvField field{};
+    bool inQuotes = resume > 0; // the last field's quotes are still open
+    if (inQuotes) {
+        field = fields.back();
+        fields.pop_back();
+    } else {
+        fields.clear();
+        while (blanks && k < size && IsBlank(record[k]))
             ++k;
-        if (k == record.size())
+        if (blanks && k == size)
             return true; // no field at all
     }
     for (;;) {
-        CsvField field{k, k, k < record.size() && record[k] == '"'};
-        if (field.quoted) {
-            for (++k;; ++k) {
-                if (k == record.size())
+        if (!inQuotes) {
+            field = {k, k, k < size && record[k] == '"'};
+            inQuotes = field.quoted;
+            k += inQuotes ? 1 : 0;
+        }
+        if (inQuotes) {
+            for (;; ++k) {
+                if (k == size) {
+                    fields.push_back(field);
+                    resume = k;
                     return false;
+                }
                 if (record[k] == '"') {
-                    if (k + 1 < record.size() && record[k + 1] == '"')
+                    if (k + 1 < size && record[k + 1] == '"')
                         ++k;
                     else
                         break;
                 }
             }
             ++k;
+            inQuotes = false;
         }
-        while (k < record.size() && !isDelimiter(record[k]))
+        while (k < size && !isDelimiter(record[k]))
             ++k;
         field.end = k;
         fields.push_back(field);
-        if (k == record.size())
-            return true;
+        if (k == size)
+            break;
         ++k;
-        if (blanks) {
-            while (k < record.size() && IsBlank(record[k]))
-                ++k;
-            if (k == record.size())
-                return true;
-        }
+        while (blanks && k < size && IsBlank(record[k]))
+            ++k;
+        if (blanks && k == size)
+            break;
     }
+    resume = 0;
+    return true;
 }
 
 std::string_view FieldText(std::string_view record, const CsvField& field, std::string& scratch)

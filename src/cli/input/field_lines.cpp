@@ -2,6 +2,11 @@
 
 #include <cstring>
 
+void WriteLineEnd(bool crlf, OutputBuffer& out)
+{
+    out.Append(crlf ? "\r\n" : "\n", crlf ? 2 : 1);
+}
+
 bool FieldLines::Add(std::string_view line, bool crlf)
 {
     const bool joined = m_open;
@@ -33,9 +38,12 @@ bool FieldLines::Add(std::string_view line, bool crlf)
         m_has = true;
         return true;
     }
-    m_open = !SplitCsv(m_record, m_delimiter, m_fields);
+    if (!joined)
+        m_resume = 0;
+    m_open = !SplitCsv(m_record, m_delimiter, m_fields, m_resume);
     if (m_open && !joined)
         m_joined.assign(line); // the buffer behind `line` moves on
+    m_tooLong = m_open && m_joined.size() > BlockReader::kMaxLine;
     m_has = !m_open && m_fields.size() >= m_field;
     if (m_has)
         m_found = m_fields[m_field - 1];
@@ -57,10 +65,11 @@ void FieldLines::Write(std::string_view results, OutputBuffer& out) const
         out.Append(m_record.data(), m_found.begin);
         out.Append(results.data(), results.size());
         const std::string_view rest = m_record.substr(m_found.end);
-        out.AppendLine(rest.data(), rest.size());
+        out.Append(rest.data(), rest.size());
     } else {
         out.Append(m_record.data(), m_record.size());
         out.Append(&delimiter, 1);
-        out.AppendLine(results.data(), results.size());
+        out.Append(results.data(), results.size());
     }
+    WriteLineEnd(m_crlf, out);
 }

@@ -2,6 +2,7 @@
 // time: the TEXT in one field of each, and where the results go.
 #pragma once
 
+#include "cli/input/block_reader.h"
 #include "cli/input/csv_fields.h"
 #include "cli/output/output_buffer.h"
 
@@ -9,6 +10,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+// "\r\n" when `crlf`, else "\n": a line written back ends as it came.
+void WriteLineEnd(bool crlf, OutputBuffer& out);
 
 class FieldLines {
 public:
@@ -24,12 +28,15 @@ public:
     // a line break: the one that ended the line before, "\r\n" when `crlf`.
     bool Add(std::string_view line, bool crlf);
     bool Open() const { return m_open; }
+    // Whether the open record has grown past the longest line read whole.
+    bool TooLong() const { return m_tooLong; }
 
     // The TEXT of the record's field, or nullptr when it has fewer fields.
     const std::string_view* Text();
 
     // Writes the record with `results` (items apart by the delimiter)
-    // appended, or in place of the field, and a line end.
+    // appended, or in place of the field, and the line end its last line
+    // came with.
     void Write(std::string_view results, OutputBuffer& out) const;
 
 private:
@@ -44,5 +51,7 @@ private:
     std::string m_scratch;
     std::string_view m_text;
     bool m_open = false;
+    bool m_tooLong = false;
+    std::size_t m_resume = 0; // where an open record's scan goes on
     bool m_crlf = false; // the last line added ended in "\r\n"
 };

@@ -54,11 +54,21 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
     while ((got = input.Next(text, out)) == BlockReader::Status::Line && !out.Failed()) {
         if (!fields.Open())
             first = input.LineNumber();
-        if (shape.field && !fields.Add(text, input.EndedInCrLf()))
+        if (shape.field && !fields.Add(text, input.EndedInCrLf())) {
+            if (!fields.TooLong())
+                continue;
+            status = kFailure;
+            ReportBadLine(out, first, io, "a record longer than 64 MiB (is a quote not closed?)");
+            break;
+        }
+        // A blank line holds no record of a log, which passes it on as it
+        // came, nor a TEXT for a strict reader.
+        if (first == input.LineNumber() && IsBlank(text) && shape.field) {
+            out.Append(text.data(), text.size());
+            WriteLineEnd(input.EndedInCrLf(), out);
             continue;
-        // A blank line holds no record of a log, nor a TEXT for a strict reader.
-        if (first == input.LineNumber() && IsBlank(text) &&
-            (shape.field || converter.SkipsBlankLines()))
+        }
+        if (first == input.LineNumber() && IsBlank(text) && converter.SkipsBlankLines())
             continue;
         results.clear();
         ItemSink items(results, separator);
