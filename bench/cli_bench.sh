@@ -11,6 +11,7 @@
 #   - raw big-endian floats and doubles (--binary), and od reading the same file;
 #   - the hex value as field 2 of a 3-field CSV log (--field 2);
 #   - a 3-field record a line (record LAYOUT), and the block reader doing it;
+#   - one record whose quoted field spans 10^5 and 10^6 lines (linear growth);
 # each against its goal, and peak memory (GNU time's %M) on 10^7-line inputs
 # and on a 1 GiB binary file, one run each, against 8 MiB. A missed goal is
 # reported, not failed on. About five minutes; 1.1 GB in the temp folder.
@@ -308,6 +309,30 @@ for row in "${memory_rows[@]}"; do
   echo "$row"
 done
 
+# ---- a quoted field of many lines -------------------------------------------
+
+# One record whose quoted field spans N short lines, then its value: the
+# time must grow with N, not N^2.
+echo
+echo "A quoted field of N lines, one record (median of $rounds, to /dev/null)"
+printf '%-14s %10s %12s\n' lines seconds "M lines/s"
+declare -A quoted_s=()
+for n in 100000 1000000; do
+  { printf 'a,"'; yes x | head -n "$n"; echo '",3F800000'; } >"$work/quoted.csv"
+  for ((r = 0; r < rounds; r++)); do
+    start=$(date +%s%N)
+    "$cli" float --field 3 <"$work/quoted.csv" >/dev/null
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000))
+  done | median >"$work/us"
+  quoted_s[$n]=$(awk '{ printf "%.4f", $1 / 1e6 }' "$work/us")
+  awk -v n="$n" -v s="${quoted_s[$n]}" 'BEGIN { printf "%-14d %10.4f %12.2f\n", n, s, n / s / 1e6 }'
+done
+rm -f "$work/quoted.csv"
+# 10^6 lines over ten times 10^5: 1 is linear.
+quoted_growth=$(awk -v a="${quoted_s[100000]}" -v b="${quoted_s[1000000]}" \
+  'BEGIN { printf "%.2f", b / (10 * a) }')
+
 # ---- goals --------------------------------------------------------------------
 
 goal() { # what value at-least
@@ -322,6 +347,10 @@ goal "double --binary over od -t f8" "${vs_ref[double-binary]}" 20
 goal "float --binary over the float column" "${vs_column[float-binary]}" 1
 goal "double --binary over the double column" "${vs_column[double-binary]}" 1
 goal "float --field 2 over the float column" "${vs_column[float-field-2]}" 0.7
+verdict=met
+awk -v v="$quoted_growth" 'BEGIN { exit !(v <= 2) }' || verdict=MISSED
+printf '  %-40s %8s  goal %-14s %s\n' "10^6 quoted lines over 10x 10^5" "$quoted_growth" \
+  "2 or less" "$verdict"
 verdict=met
 ((peak_max < memory_limit_kib)) || verdict=MISSED
 printf '  %-40s %8s  goal %-14s %s\n' "largest peak memory, KiB" "$peak_max" \

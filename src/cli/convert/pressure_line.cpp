@@ -61,9 +61,11 @@ bool PressureCommand::Setup(Conversion conversion, const CliOptions& options,
 
 bool PressureCommand::Line(std::string_view text, std::string& result, std::string& error) const
 {
+    // Our own commands answer a pressure or a depth, which an infinity or a
+    // NaN is not (psi and metres, the dialog's buttons, keep its answers).
     const auto value = ReadStrictNumber(text);
-    if (!value) {
-        error = "not a number: '" + Printable(text) + "'";
+    if (!value || !std::isfinite(*value)) {
+        error = (value ? "not a finite number: '" : "not a number: '") + Printable(text) + "'";
         return false;
     }
     const double x = *value;
@@ -91,17 +93,16 @@ bool PressureCommand::Line(std::string_view text, std::string& result, std::stri
                 "': beyond the greatest depth of the UNESCO formula";
         return false;
     }
-    // Beyond the dialog's own rule, a model answers only with a finite value:
-    // the UNESCO formula has a greatest depth, and a huge pressure or depth
-    // overflows. The dialog's rule keeps the dialog's answers, inf and nan too.
-    if (m_conversion != Conversion::Pressure && m_options.model != DepthModel::Dialog &&
-        !std::isfinite(y)) {
+    // Every answer is finite: the UNESCO formula has a greatest depth, and a
+    // huge pressure or depth overflows in any model or unit.
+    if (!std::isfinite(y)) {
+        const bool unesco = m_conversion != Conversion::Pressure &&
+                            m_options.model == DepthModel::Unesco;
         error = std::string(depth ? "no depth" : "no pressure") + " for '" + Printable(text) +
                 "': " +
-                (m_options.model == DepthModel::Unesco && std::isfinite(x)
-                     ? (depth ? "outside" : "beyond the greatest depth of") +
-                           std::string(" the UNESCO formula")
-                     : "the result is not finite");
+                (unesco ? (depth ? "outside" : "beyond the greatest depth of") +
+                              std::string(" the UNESCO formula")
+                        : "the result is not finite");
         return false;
     }
     result = ValueText(y, m_options);

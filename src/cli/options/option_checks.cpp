@@ -2,6 +2,7 @@
 
 #include "cli/options/parse_options.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -46,6 +47,10 @@ std::string Bound(double value)
 
 std::optional<double> CheckedNumber(std::string_view text, const NumberRule& rule)
 {
+    // An option's value is the whole word: blanks around it are a slip.
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())) != 0 ||
+        std::isspace(static_cast<unsigned char>(text.back())) != 0)
+        return std::nullopt;
     // A count or an index is written in decimal digits, as people write one.
     if (rule.whole &&
         (text.empty() ||
@@ -121,6 +126,8 @@ bool SettleInputOptions(const CommandUsage& usage, CliOptions& options, std::str
         return Needs("--replace", "--field", error);
     if (options.header && !options.field && !record)
         return Needs("--header", "--field", error);
+    if (options.strict && options.each) // one value's bytes a line, or every value
+        return Contradict("--strict", "--each", error);
     if (options.header && options.each) // lines of several values have no one name
         return Contradict("--header", "--each", error);
     if (options.json && record && (options.field || options.header))

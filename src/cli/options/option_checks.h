@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-// `text` as a number within `rule`, or nullopt: not a number, NaN, or out of
-// range (an infinity only where a bound is one; a fraction where whole
+// `text` as a number within `rule`, or nullopt: not a number (blanks around
+// it included), NaN, or out of range (an infinity only where a bound is one; a fraction where whole
 // numbers are asked).
 std::optional<double> CheckedNumber(std::string_view text, const NumberRule& rule);
 
