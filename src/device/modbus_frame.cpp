@@ -168,16 +168,23 @@ std::uint16_t ModbusCrc(std::span<const std::uint8_t> bytes)
 std::vector<std::uint8_t> RequestFrame(Framing framing, std::uint16_t transaction,
                                        const ReadRequest& request)
 {
-    const auto high = [](unsigned value) { return static_cast<std::uint8_t>(value >> 8); };
-    const auto low = [](unsigned value) { return static_cast<std::uint8_t>(value & 0xFF); };
     std::vector<std::uint8_t> frame;
-    if (framing == Framing::Tcp) // transaction, protocol 0, six bytes follow
-        frame = {high(transaction), low(transaction), 0, 0, 0, 6};
-    frame.insert(frame.end(), {request.unit, FunctionOf(request.table), high(request.address),
-                               low(request.address), high(request.count), low(request.count)});
+    frame.reserve(12);
+    const auto put = [&frame](unsigned byte) { frame.push_back(static_cast<std::uint8_t>(byte)); };
+    if (framing == Framing::Tcp) { // transaction, protocol 0, six bytes follow
+        const unsigned id = transaction;
+        for (const unsigned byte : {id >> 8U, id & 0xFFU, 0U, 0U, 0U, 6U})
+            put(byte);
+    }
+    const unsigned address = request.address;
+    const unsigned count = request.count;
+    for (const unsigned byte : {unsigned{request.unit}, unsigned{FunctionOf(request.table)},
+                                address >> 8U, address & 0xFFU, count >> 8U, count & 0xFFU})
+        put(byte);
     if (framing == Framing::Rtu) {
         const std::uint16_t crc = ModbusCrc(frame);
-        frame.insert(frame.end(), {low(crc), high(crc)});
+        put(crc & 0xFFU);
+        put(crc >> 8U);
     }
     return frame;
 }

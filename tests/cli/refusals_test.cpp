@@ -241,12 +241,4 @@ TEST(InspectNear, InfinityIsATarget)
     EXPECT_EQ(values.front().at("nearest"), "yes");
 }
 
-TEST(InspectJson, IsValidUtf8ForAnyBytes)
-{
-    const CliOutcome outcome =
-        RunCliInMemory({"inspect", "--json"}, "\xff\xc3(z\xe2\x82\xac\n", false);
-    const auto object = nlohmann::json::parse(outcome.out); // throws on invalid UTF-8
-    EXPECT_EQ(object.at("text"), "\xef\xbf\xbd\xef\xbf\xbd(z\xe2\x82\xac");
-}
-
 } // namespace

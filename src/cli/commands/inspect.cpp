@@ -6,11 +6,9 @@
 #include "cli/input/byte_text.h"
 #include "cli/input/run_status.h"
 #include "cli/options/parse_options.h"
-#include "cli/output/json_text.h"
 #include "cli/output/printable.h"
 #include "core/text_chars.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,47 +50,41 @@ namespace {
 
 // The rows of `text`; for a bad text, `error` names the problem and the
 // result is empty, or the error object with --json.
+// The rows of `text`; for a bad text, nothing, with `error` naming the
+// problem.
 std::string Inspect(std::string_view text, const CliOptions& options, std::string& error)
 {
-    std::vector<std::uint8_t> read;
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (options.registers ? ReadRegisterText(text, read, error) : ReadCleanHex(text, read, error)) {
-        if (read.empty() || read.size() > 8)
-            error = "one to eight bytes, not " + std::to_string(read.size());
+    std::vector<std::uint8_t> bytes;
+    if (options.registers ? ReadRegisterText(text, bytes, error)
+                          : ReadCleanHex(text, bytes, error)) {
+        if (bytes.empty() || bytes.size() > 8)
+            error = "one to eight bytes, not " + std::to_string(bytes.size());
         else
-            bytes = std::move(read);
+            return InspectBytes(bytes, options);
     }
-    if (!bytes) {
-        error = "inspect '" + Printable(text) + "': " + error;
-        return options.json ? "{\"text\": " + Json(text) + ", \"error\": " + Json(error) + "}\n"
-                            : std::string();
-    }
-    return InspectBytes(*bytes, options);
+    error = "inspect '" + Printable(text) + "': " + error;
+    return {};
 }
 
 // `words` holds the TEXT (joined with spaces), or nothing to read one TEXT
-// per line of the input.
+// per line of the input, which stops at a bad line as every column does.
 int Run(const CliCommand& /*command*/, const CliOptions& options,
         std::span<const std::string_view> words, const CliStreams& io)
 {
     std::string error;
     if (!words.empty()) {
         const std::string shown = Inspect(JoinWords(words), options, error);
-        if (!error.empty() && !options.json)
-            return UsageError(io, error);
-        const int status = WriteOut(io, shown);
-        return status != 0 ? status : error.empty() ? 0 : kUsageError;
+        return error.empty() ? WriteOut(io, shown) : UsageError(io, error);
     }
     return RunEachLine(
         io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
             if (IsBlank(line))
                 return true;
-            error.clear();
             const std::string shown = Inspect(line, options, error);
             if (!error.empty()) {
                 status = kUsageError;
-                if (!options.json && !ReportBadLine(out, input, io, error))
-                    return false;
+                ReportBadLine(out, input, io, error);
+                return false;
             }
             out.Append(shown.data(), shown.size());
             return true;
