@@ -232,13 +232,37 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"DepthColumnSkipsBlankLines", {"depth"}, "200\n\n  \n200\n", "9.938714\n9.938714\n"}),
     [](const auto& row) { return row.param.name; });
 
-TEST(InspectNear, InfinityIsATarget)
+// Rows by exact distance: an infinite target puts the values nearest it
+// first, and distances that round to the same double still order.
+struct NearRow {
+    const char* name;
+    const char* target;
+    const char* bytes;
+    const char* first; // "TYPE ORDER" of the first row
+    bool marked;       // whether it is marked nearest
+};
+
+class InspectNear : public testing::TestWithParam<NearRow> {};
+
+TEST_P(InspectNear, OrdersByExactDistance)
 {
+    const NearRow& row = GetParam();
     const CliOutcome outcome =
-        RunCliInMemory({"inspect", "--json", "--near", "-inf", "FF800000"}, "", false);
-    const auto values = nlohmann::json::parse(outcome.out).at("values");
-    EXPECT_EQ(values.front().at("class"), "infinite");
-    EXPECT_EQ(values.front().at("nearest"), "yes");
+        RunCliInMemory({"inspect", "--json", "--near", row.target, row.bytes}, "", false);
+    const auto first = nlohmann::json::parse(outcome.out).at("values").front();
+    EXPECT_EQ(first.at("type").get<std::string>() + " " + first.at("order").get<std::string>(),
+              row.first);
+    EXPECT_EQ(first.contains("nearest"), row.marked);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, InspectNear,
+    testing::Values(NearRow{"MinusInfinityItself", "-inf", "FF800000", "bfloat16 AB", true},
+                    NearRow{"InfinityLargestFirst", "inf", "7F7FFFFF", "float32 ABCD", false},
+                    NearRow{"MinusInfinitySmallestFirst", "-inf", "FF7FFFFF", "float32 ABCD",
+                            false},
+                    NearRow{"FarTargetStillOrders", "1e300", "7F7FFFFF", "float32 ABCD", true},
+                    NearRow{"NearPi", "3.14", "0FDB4049", "float32 CDAB", true}),
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -79,9 +80,33 @@ void AddRows(const std::vector<std::uint8_t>& bytes, std::size_t size, const cha
 
 // How far `value` is from `target`: 0 when equal (an infinity from itself
 // too), NaN for a NaN value.
-double Distance(double value, double target)
+// |value - target| exactly, as the pair high + low (Knuth's two-sum), for
+// finite values; both halved first where the difference could overflow,
+// which keeps every order but between values below 2^-1073.
+std::pair<double, double> ExactDistance(double value, double target)
 {
-    return value == target ? 0.0 : std::fabs(value - target);
+    if (std::fabs(value) >= 0x1p1022 || std::fabs(target) >= 0x1p1022) {
+        value /= 2;
+        target /= 2;
+    }
+    const double high = value - target;
+    const double back = high - value;
+    const double low = (value - (high - back)) + (-target - back);
+    return high < 0 || (high == 0 && low < 0) ? std::pair(-high, -low) : std::pair(high, low);
+}
+
+// Whether `a` is nearer `target` than `b`, comparing exact distances: NaN is
+// nearest to nothing; every finite value is infinitely far from an infinite
+// target, so there the values nearest it come first (largest for inf).
+bool Nearer(double a, double b, double target)
+{
+    if (std::isnan(a) || std::isnan(b))
+        return !std::isnan(a) && std::isnan(b);
+    if (std::isinf(target))
+        return target > 0 ? a > b : a < b;
+    if (std::isinf(a) || std::isinf(b))
+        return !std::isinf(a) && std::isinf(b);
+    return ExactDistance(a, target) < ExactDistance(b, target);
 }
 
 } // namespace
@@ -98,12 +123,11 @@ std::string InspectBytes(const std::vector<std::uint8_t>& bytes, const CliOption
     if (options.nearest) {
         const double target = *options.nearest;
         std::stable_sort(rows.begin(), rows.end(), [target](const Row& a, const Row& b) {
-            const double da = Distance(a.value, target);
-            const double db = Distance(b.value, target);
-            return !std::isnan(da) && (std::isnan(db) || da < db);
+            return Nearer(a.value, b.value, target);
         });
         // Infinitely far is not near.
-        if (!rows.empty() && std::isfinite(Distance(rows.front().value, target)))
+        if (!rows.empty() && (rows.front().value == target ||
+                              (std::isfinite(target) && std::isfinite(rows.front().value))))
             rows.front().fields.emplace_back("nearest", "yes");
     }
     std::string hex;
