@@ -117,8 +117,8 @@ void WaitUntil(Clock::time_point due, const CliStreams& io)
 // One read of `unit` and its line: true when read, else the failure is on
 // standard error (with `time` under a watch), but for an interruption, which
 // ends the run as the signal would.
-bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit, const CliOptions& options,
-              OutputBuffer& out, const CliStreams& io)
+bool ReadOnce(RegisterSource& source, std::string_view device, const ReadTarget& target,
+              int unit, const CliOptions& options, OutputBuffer& out, const CliStreams& io)
 {
     const std::string time = options.read.watch ? UtcTimeText() : std::string();
     const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), unit);
@@ -132,7 +132,17 @@ bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit, const 
         std::fflush(io.err);
         return false;
     }
-    std::string line = target.Render(result.registers);
+    std::string error;
+    std::string line = target.Render(result.registers, error);
+    if (!error.empty()) {
+        if (!FlushOrReport(out, io))
+            return false;
+        std::fprintf(io.err, "tarvel-cli: %s%s%.*s unit %d address %u: %s\n", time.c_str(),
+                     time.empty() ? "" : ": ", static_cast<int>(device.size()), device.data(),
+                     unit, unsigned{target.Address()}, error.c_str());
+        std::fflush(io.err);
+        return false;
+    }
     // Before the values: the time under a watch, the unit when several are read.
     std::string lead = time;
     if (options.read.units.size() > 1)
@@ -152,12 +162,12 @@ bool ReadOnce(RegisterSource& source, const ReadTarget& target, int unit, const 
 }
 
 // Each unit asked for in turn; false when any read failed.
-bool ReadUnits(RegisterSource& source, const ReadTarget& target, const CliOptions& options,
-               OutputBuffer& out, const CliStreams& io)
+bool ReadUnits(RegisterSource& source, std::string_view device, const ReadTarget& target,
+               const CliOptions& options, OutputBuffer& out, const CliStreams& io)
 {
     bool read = true;
     for (const int unit : options.read.units)
-        if (!Interrupted(io) && !ReadOnce(source, target, unit, options, out, io))
+        if (!Interrupted(io) && !ReadOnce(source, device, target, unit, options, out, io))
             read = false;
     return read && !Interrupted(io);
 }
@@ -207,7 +217,7 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         out.AppendLine(names.data(), names.size());
     }
     if (!options.read.watch)
-        return ReadUnits(*source, *target, options, out, io) ? 0 : kFailure;
+        return ReadUnits(*source, words.front(), *target, options, out, io) ? 0 : kFailure;
 
     // The k-th read is due at start + k * interval, whatever the reads take;
     // slots missed while a read hung are skipped, never made up in a burst.
@@ -220,7 +230,7 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         WaitUntil(start + k * interval, io);
         if (Interrupted(io))
             break;
-        if (!ReadUnits(*source, *target, options, out, io) && !Interrupted(io))
+        if (!ReadUnits(*source, words.front(), *target, options, out, io) && !Interrupted(io))
             status = kFailure;
         if (out.Failed())
             return kFailure;

@@ -219,7 +219,8 @@ std::vector<std::string> ReadTarget::Names() const
     return m_type.empty() ? m_decoder->Names() : std::vector<std::string>{m_type};
 }
 
-std::string ReadTarget::Render(std::span<const std::uint16_t> registers) const
+std::string ReadTarget::Render(std::span<const std::uint16_t> registers,
+                               std::string& error) const
 {
     std::string line;
     if (m_options.read.raw || IsBits(m_table)) {
@@ -241,6 +242,8 @@ std::string ReadTarget::Render(std::span<const std::uint16_t> registers) const
     ItemSink items(line, m_separator);
     const std::size_t size = m_decoder->Size();
     for (std::size_t k = 0; k < m_units; ++k)
-        m_decoder->Decode(std::span<const std::uint8_t>(bytes).subspan(k * size), items);
+        if (!m_decoder->Decode(std::span<const std::uint8_t>(bytes).subspan(k * size), items,
+                               error))
+            return {};
     return line;
 }

@@ -35,7 +35,8 @@ public:
     // decimal (--format hex: four hex digits) with --raw, or the bits, apart
     // by the delimiter (a comma by default); the values or the record's
     // fields apart by the delimiter, or its JSON object; inspect's rows.
-    std::string Render(std::span<const std::uint16_t> registers) const;
+    // Empty, with `error` set, for a record with no right answer.
+    std::string Render(std::span<const std::uint16_t> registers, std::string& error) const;
     // Whether WHAT is inspect, whose rows take several lines.
     bool IsInspect() const { return m_inspect; }
 

@@ -6,6 +6,7 @@
 #include "core/render.h"
 
 #include <algorithm>
+#include <cmath>
 #include <charconv>
 #include <utility>
 
@@ -98,7 +99,8 @@ RecordDecoder::RecordDecoder(RecordLayout layout, const CliOptions& options)
 {
 }
 
-void RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items) const
+bool RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items,
+                           std::string& error) const
 {
     std::string json;
     std::size_t at = 0;
@@ -106,6 +108,10 @@ void RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items)
         at += field.skipBefore;
         const FieldValue value = ValueOf(field, bytes.subspan(at));
         at += FieldSize(field.type);
+        if (value.scaled && !std::isfinite(value.value)) {
+            error = "field " + field.name + ": the scaled value is not finite";
+            return false;
+        }
         if (!m_options.json && (value.integer || m_options.format == ValueFormat::Fixed)) {
             items.End(WriteFieldText(value, m_options, items.Begin())); // no string on the way
             continue;
@@ -120,6 +126,7 @@ void RecordDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items)
     }
     if (m_options.json)
         items.AddRaw(json + "}");
+    return true;
 }
 
 std::vector<std::string> RecordDecoder::Names() const

@@ -15,7 +15,10 @@ public:
     // An integer field without FACTOR or OFFSET as an integer; every other
     // as a value in the options' format (a scaled one computed in double:
     // value * FACTOR + OFFSET, each only when given).
-    void Decode(std::span<const std::uint8_t> bytes, ItemSink& items) const override;
+    // A scaled field whose value is not finite fails the record, naming it.
+    bool Decode(std::span<const std::uint8_t> bytes, ItemSink& items,
+                std::string& error) const override;
+    const char* UnitName() const override { return "record"; }
     std::vector<std::string> Names() const override;
 
 private:

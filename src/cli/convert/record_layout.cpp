@@ -17,30 +17,28 @@ constexpr std::string_view kTypeNames[] = {"int8",  "uint8",    "int16", "uint16
                                            "half",  "bfloat16", "float", "double"};
 constexpr std::size_t kSizes[] = {1, 1, 2, 2, 4, 4, 8, 8, 2, 2, 4, 8};
 
-// Whether the order written `name` is one for a value of `size` bytes: the
-// letter forms with as many letters as bytes, the digit forms for four,
-// "word-swap" for four or eight, "big", "little" and "byte-swap" for any.
-bool OrderFits(std::string_view name, std::size_t size)
+// Whether a number's text writes zero: no digit of its significand but 0.
+bool WritesZero(std::string_view text)
 {
-    const auto letters = std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'A' && c <= 'H') || (c >= 'a' && c <= 'h');
-    });
-    const auto digits =
-        std::all_of(name.begin(), name.end(), [](char c) { return c >= '1' && c <= '8'; });
-    if (size == 1)
-        return false;
-    if (letters)
-        return name.size() == size;
-    if (digits)
-        return size == 4;
-    return name != "word-swap" || size >= 4;
+    const bool hex = text.find_first_of("xX") != std::string_view::npos;
+    const std::size_t exponent = text.find_first_of(hex ? "pP" : "eE");
+    const std::string_view significand = text.substr(0, exponent);
+    const std::string_view digits = hex ? "123456789abcdefABCDEF" : "123456789";
+    const std::size_t from = hex ? significand.find_first_of("xX") + 1 : 0;
+    return significand.find_first_of(digits, from) == std::string_view::npos;
 }
 
-// "TEXT" as a finite number, or nullopt.
-std::optional<double> FiniteNumber(std::string_view text)
+// "TEXT" as a finite number that keeps its meaning, or nullopt with `why`:
+// not a number, beyond the largest double, or rounded to zero from a value
+// that is not.
+std::optional<double> ScaleNumber(std::string_view text, std::string& why)
 {
     const auto value = ReadStrictNumber(text);
-    return value && std::isfinite(*value) ? value : std::nullopt;
+    why = !value                                 ? "is not a number"
+          : !std::isfinite(*value)               ? "is not a finite number"
+          : *value == 0 && !WritesZero(text)     ? "rounds to zero"
+                                                 : "";
+    return why.empty() ? value : std::nullopt;
 }
 
 // Where a FACTOR ends: at a '+' or '-' that is neither its first character
@@ -84,26 +82,28 @@ bool ParseField(std::string_view part, ByteOrder order, RecordField& field, std:
             if (name.find('-') != std::string_view::npos &&
                 text_chars::EqualIgnoringCase(rest.substr(1, name.size()), name))
                 end = name.size() + 1;
+        // Every name --order takes, meaning the same for any size.
         const std::string_view orderName = rest.substr(1, end - 1);
         const auto parsed = ParseByteOrder(orderName);
-        if (!parsed || !OrderFits(orderName, kSizes[index]))
-            return bad("'" + Printable(orderName) + "' is not an order for " +
-                       std::string(typeName));
+        if (!parsed)
+            return bad("unknown byte order '" + Printable(orderName) + "'");
         field.order = *parsed;
         rest.remove_prefix(end);
     }
     if (rest.starts_with('*')) {
         const std::size_t end = FactorEnd(rest.substr(1)) + 1;
-        field.factor = FiniteNumber(rest.substr(1, end - 1));
+        std::string why;
+        field.factor = ScaleNumber(rest.substr(1, end - 1), why);
         if (!field.factor)
-            return bad("FACTOR '" + Printable(rest.substr(1, end - 1)) + "' is not a number");
+            return bad("FACTOR '" + Printable(rest.substr(1, end - 1)) + "' " + why);
         rest.remove_prefix(end);
     }
     if (rest.starts_with('+') || rest.starts_with('-')) {
         // "+OFFSET" or "-OFFSET"; the sign is the offset's own.
-        field.offset = FiniteNumber(rest.substr(rest.starts_with('+') ? 1 : 0));
+        std::string why;
+        field.offset = ScaleNumber(rest.substr(rest.starts_with('+') ? 1 : 0), why);
         if (!field.offset)
-            return bad("OFFSET '" + Printable(rest) + "' is not a number");
+            return bad("OFFSET '" + Printable(rest) + "' " + why);
         rest = {};
     }
     if (!rest.empty())

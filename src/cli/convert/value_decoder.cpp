@@ -25,10 +25,12 @@ std::size_t ValueDecoder::Size() const
     return ByteSizeOf(m_type);
 }
 
-void ValueDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items) const
+bool ValueDecoder::Decode(std::span<const std::uint8_t> bytes, ItemSink& items,
+                          std::string& /*error*/) const
 {
     static_assert(kMaxValueText <= ItemSink::kMostText);
     items.End(WriteText(bytes, items.Begin()));
+    return true;
 }
 
 std::size_t ValueDecoder::MostText() const

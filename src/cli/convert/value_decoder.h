@@ -16,7 +16,8 @@ public:
     std::size_t Size() const override;
     // The value of the bytes in the options' order, in their format (at six
     // decimals exactly what the column commands write).
-    void Decode(std::span<const std::uint8_t> bytes, ItemSink& items) const override;
+    bool Decode(std::span<const std::uint8_t> bytes, ItemSink& items,
+                std::string& error) const override;
     std::size_t MostText() const override;
     char* WriteText(std::span<const std::uint8_t> bytes, char* out) const override;
     std::vector<std::string> Names() const override { return {m_name}; }

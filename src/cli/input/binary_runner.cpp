@@ -73,6 +73,7 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
     ByteBlocks blocks(fd, io.interrupted);
     const std::size_t unit = decoder.Size();
     std::string line;
+    std::string error;
     if (shape.header) {
         ItemSink items(line, shape.separator);
         for (const std::string& item : decoder.Names())
@@ -97,7 +98,13 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
             }
             line.clear();
             ItemSink items(line, shape.separator);
-            decoder.Decode(bytes, items);
+            if (!decoder.Decode(bytes, items, error)) {
+                FlushOrReport(out, io);
+                if (!standardInput)
+                    CloseFile(fd);
+                return Failure(io, name + ": byte offset " + std::to_string(offset + at) + ": " +
+                                       error);
+            }
             out.AppendLine(line.data(), line.size());
         }
         offset += at;

@@ -31,7 +31,7 @@ bool BytesConverter::Convert(std::string_view text, ItemSink& items, std::string
     const std::size_t unitText = m_registers && size % 2 != 0 ? size + 1 : size;
     if (have < size) {
         error = Bytes(have, m_registers) + ", fewer than the " + Bytes(unitText, m_registers) +
-                " of one value";
+                " of one " + std::string(m_decoder.UnitName());
         return false;
     }
     const std::size_t rest = have % size;
@@ -43,12 +43,13 @@ bool BytesConverter::Convert(std::string_view text, ItemSink& items, std::string
     }
     if (m_count == Count::One && have > unitText && !m_decoder.IgnoresRest()) {
         error = Bytes(have, m_registers) + ", more than the " + Bytes(unitText, m_registers) +
-                " of one value";
+                " of one " + std::string(m_decoder.UnitName());
         return false;
     }
     const std::span<const std::uint8_t> bytes(m_bytes);
     const std::size_t units = m_count == Count::Each ? have / size : 1;
     for (std::size_t k = 0; k < units; ++k)
-        m_decoder.Decode(bytes.subspan(k * size), items);
+        if (!m_decoder.Decode(bytes.subspan(k * size), items, error))
+            return false;
     return true;
 }
