@@ -62,7 +62,8 @@ TEST_P(Usage, EveryFormOfHelpPrintsTheCommandsHelp)
     const std::string name = GetParam();
     const std::string help = RunCliInMemory({name, "--help"}, "", false).out;
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{name, "-h"}, {name, "1", "-h"}, {"--", name, "--help"}}) {
+         {std::vector<std::string>{name, "-h"}, {name, "1", "-h"}, {"--", name, "--help"},
+          {name, "--bogus", "--help"}}) {
         const CliOutcome outcome = RunCliInMemory(args, "", false);
         EXPECT_EQ(outcome.status, 0);
         EXPECT_EQ(outcome.out, help) << args.back();

@@ -81,6 +81,9 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         return UsageError(io, error);
     if (std::string odd = OddRecordProblem(*layout, 1); options.registers && !odd.empty())
         return UsageError(io, odd);
+    if (options.binary && layout->ignoresRest) // each record is exactly the layout's bytes
+        return UsageError(io, "\"...\" and --binary contradict each other: a binary record is "
+                              "exactly the layout's size, with no rest to ignore");
     const RecordDecoder decoder(std::move(*layout), options);
     const auto rest = words.subspan(1);
     const LineShape shape = LineShapeOf(options, ',');

@@ -118,7 +118,8 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
         return Failure(io, "cannot read " + name + ": " + std::strerror(blocks.Error()));
     if (toSkip > 0)
         return Failure(io, name + ": " + std::to_string(shape.skip) +
-                               " bytes to skip, but the input ends at byte " +
+                               (shape.skip == 1 ? " byte" : " bytes") +
+                               " to skip, but the input ends at byte " +
                                std::to_string(shape.skip - toSkip));
     if (kept > 0)
         return Failure(io, name + ": byte offset " + std::to_string(offset) + ": " +

@@ -251,7 +251,8 @@ bool ApplyOption(const OptionEntry& entry, std::string_view value, double number
     } else if (name == "--delimiter") {
         options.delimiter = ReadDelimiter(value);
         if (!options.delimiter) {
-            error = "--delimiter takes one character, tab or space, not '" + Printable(value) + "'";
+            error = "--delimiter takes one ASCII character, tab or space, not '" +
+                    Printable(value) + "'";
             return false;
         }
     } else if (name == "--model") {

@@ -58,6 +58,15 @@ std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> wo
                                             std::string& error)
 {
     CommandWords parsed;
+    // Asked for help, a user gets it, whatever else the words hold.
+    for (const std::string_view word : words) {
+        if (word == "--")
+            break;
+        if (word == "--help" || word == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+    }
     bool optionsEnded = false;
     std::vector<std::pair<std::string_view, std::string_view>> given; // name, argument
     for (std::size_t k = 0; k < words.size();) {

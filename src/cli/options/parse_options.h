@@ -21,8 +21,10 @@ struct CommandWords {
 // has one, until a "--" word, after which every word is TEXT; any other word
 // is TEXT ("-5" too), except "-h". Every argument is checked against the
 // option's names or number rule, and the options together for conflicts
-// (never settled by position). Returns the TEXT words, or nullopt with
-// `error` set to a one-line message naming the option and the value.
+// (never settled by position); an option given twice is refused. Returns
+// the TEXT words, or nullopt with `error` set to a one-line message naming
+// the option and the value. With -h or --help before any "--", returns at
+// once with `help` set, whatever the other words hold.
 std::optional<CommandWords> ParseCliOptions(std::span<const std::string_view> words,
                                             const CommandUsage& usage, CliOptions& options,
                                             std::string& error);
