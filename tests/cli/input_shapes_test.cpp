@@ -265,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             "",
             2,
-            "--delimiter takes one character, tab or space, not 'ab'"},
+            "--delimiter takes one ASCII character, tab or space, not 'ab'"},
         Row{"NotInASession",
             {},
             "float --each 3F800000\n",
