@@ -47,9 +47,9 @@ const CliCommand kRecordCommand{
                     "fields [NAME=]TYPE[:ORDER][*FACTOR][+OFFSET] and skip:N (N bytes passed\n"
                     "over), apart by commas, with \"...\" last to ignore the rest. TYPE is int8\n"
                     "uint8 int16 uint16 int32 uint32 int64 uint64 half bfloat16 float double;\n"
-                    "an ORDER has the type's size (AB or BA for 16 bits, four letters or digits\n"
-                    "for 32, eight letters for 64; big, little, byte-swap and from 32 bits\n"
-                    "word-swap for any). FACTOR and OFFSET scale the value in double precision.\n"
+                    "an ORDER is any name --order takes, meaning what it means there for the\n"
+                    "field's size. FACTOR and OFFSET, finite, scale the value in double\n"
+                    "precision; a scaled value that is not finite fails its record.\n"
                     "An integer field without them prints as an integer, every other field in\n"
                     "the format asked. A record of another size than LAYOUT's is an error\n"
                     "naming the line; a bad LAYOUT is refused naming the part.\n",
