@@ -102,8 +102,8 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
                 FlushOrReport(out, io);
                 if (!standardInput)
                     CloseFile(fd);
-                return Failure(io, name + ": byte offset " + std::to_string(offset + at) + ": " +
-                                       error);
+                error.insert(0, name + ": byte offset " + std::to_string(offset + at) + ": ");
+                return Failure(io, error);
             }
             out.AppendLine(line.data(), line.size());
         }
