@@ -168,8 +168,9 @@ ModbusFailure ModbusSource::TryRead(const ReadRequest& request, std::vector<std:
         request.table == RegisterTable::Coils || request.table == RegisterTable::Discrete;
     for (std::size_t k = 0; k < request.count; ++k)
         values.push_back(
-            bits ? static_cast<std::uint16_t>(check.data[k / 8] >> (k % 8) & 1U)
-                 : static_cast<std::uint16_t>(check.data[2 * k] << 8 | check.data[2 * k + 1]));
+            bits ? static_cast<std::uint16_t>((unsigned{check.data[k / 8]} >> (k % 8)) & 1U)
+                 : static_cast<std::uint16_t>(unsigned{check.data[2 * k]} << 8U |
+                                              check.data[2 * k + 1]));
     return {};
 }
 
