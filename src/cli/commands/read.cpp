@@ -124,25 +124,22 @@ bool ReadOnce(RegisterSource& source, std::string_view device, const ReadTarget&
     const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), unit);
     if (result.failure == ReadFailure::Interrupted)
         return false;
-    if (result.failure != ReadFailure::None) {
-        if (!FlushOrReport(out, io))
-            return false;
-        std::fprintf(io.err, "tarvel-cli: %s%s%s\n", time.c_str(), time.empty() ? "" : ": ",
-                     result.error.c_str());
-        std::fflush(io.err);
+    // A failure goes on standard error after the results before it.
+    const auto report = [&](const std::string& message) {
+        if (FlushOrReport(out, io)) {
+            std::fprintf(io.err, "tarvel-cli: %s%s%s\n", time.c_str(), time.empty() ? "" : ": ",
+                         message.c_str());
+            std::fflush(io.err);
+        }
         return false;
-    }
+    };
+    if (result.failure != ReadFailure::None)
+        return report(result.error);
     std::string error;
     std::string line = target.Render(result.registers, error);
-    if (!error.empty()) {
-        if (!FlushOrReport(out, io))
-            return false;
-        std::fprintf(io.err, "tarvel-cli: %s%s%.*s unit %d address %u: %s\n", time.c_str(),
-                     time.empty() ? "" : ": ", static_cast<int>(device.size()), device.data(),
-                     unit, unsigned{target.Address()}, error.c_str());
-        std::fflush(io.err);
-        return false;
-    }
+    if (!error.empty())
+        return report(std::string(device) + " unit " + std::to_string(unit) + " address " +
+                      std::to_string(target.Address()) + ": " + error);
     // Before the values: the time under a watch, the unit when several are read.
     std::string lead = time;
     if (options.read.units.size() > 1)
