@@ -176,6 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "03F2,03F3\n"},
         DeviceRow{
             "BusyRetried", {"--exception", "6:1"}, {"10", "uint16", "--retries", "1"}, "1010\n"},
+        DeviceRow{"ScaledPastDoubles", {}, {"10", "record", "x=int16*1e308"}, "", 1,
+                  "unit 1 address 10: field x: the scaled value is not finite"},
         DeviceRow{
             "CoilsTakeNoWhat", {}, {"--coils", "10", "uint16"}, "", 2, "WHAT is not for coils"},
         DeviceRow{"SerialOptionOverTcp",
