@@ -3,7 +3,7 @@
 # prerequisite line, then `make run` until the dialog shows (on an X server of
 # the host's), then `make test`. Prints the time, packages, download and disk
 # of each step. Needs root, debootstrap, Xvfb and xdotool; downloads about
-# 250 MB; the host is not changed.
+# 270 MB; the host is not changed.
 # Usage: bench/first_start.sh   (the commit checked out here)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +23,11 @@ step() { # NAME SECONDS: the change since the last call
   last_p=$p last_d=$d last_k=$k
 }
 last_p=$(packages) last_d=$(downloaded) last_k=$(disk)
+table() {
+  echo "| step | time | packages | download | disk |"
+  echo "|---|---|---|---|---|"
+  printf '%s\n' "${rows[@]}"
+}
 
 SECONDS=0
 quietly in_root sh -c 'apt-get update && apt-get install -y git make'
@@ -34,6 +39,7 @@ in_root env DISPLAY="$DISPLAY" sh -c 'cd /src/tarvel && make run' >"$root/run.lo
 make_run=$!
 if ! window=$(timeout 1800 xdotool search --sync --class tarvel | head -1) || [ -z "$window" ]; then
   cat "$root/run.log"
+  table
   echo "first_start: make run opened no window" >&2
   exit 1
 fi
@@ -46,14 +52,19 @@ run_build=$(du -sm "$root/src/tarvel/build" | cut -f1)
 SECONDS=0
 if ! in_root sh -c 'cd /src/tarvel && make test' >"$root/test.log" 2>&1; then
   tail -40 "$root/test.log"
+  step "make test, after make run (failed)" $SECONDS
+  table
   echo "first_start: make test failed" >&2
   exit 1
 fi
 step "make test, after make run" $SECONDS
 test_build=$(du -sm "$root/src/tarvel/build" | cut -f1)
 
-echo "| step | time | packages | download | disk |"
-echo "|---|---|---|---|---|"
-printf '%s\n' "${rows[@]}"
+table
 echo "build folder: ${run_build} MB after make run, ${test_build} MB after make test"
 grep -E '^(100%|[0-9]+% tests passed)' "$root/test.log" || true
+if in_root sh -c 'command -v man' >/dev/null; then
+  echo "man: installed after make test"
+else
+  echo "man: not installed by make run or make test"
+fi

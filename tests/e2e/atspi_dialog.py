@@ -7,11 +7,15 @@ Runs inside a private X server and session bus (CTest starts it under
 in_xvfb.sh and dbus-run-session). Debian's pyatspi is built for Debian's
 python3, hence the interpreter above.
 
+Every wait has a bound: when one runs out, the test says which step waited
+for what, and ends.
+
 Usage: atspi_dialog.py PATH/TO/tarvel
 """
 import os
 import subprocess
 import sys
+import threading
 import time
 
 import pyatspi
@@ -24,6 +28,11 @@ CONVERSIONS = [
     ("metres", "Value", "200", "KPa to metres", "Result", "9.938714"),
 ]
 failures = []
+step = "set up"
+# The first start on a fresh system may fill caches, and start the
+# accessibility bus; a call on the bus that never returns is caught by WHOLE.
+FIRST_START_SECONDS = 20
+WHOLE_SECONDS = 45
 
 
 def wait_for(probe, seconds):
@@ -60,15 +69,37 @@ def check(what, got, want):
         failures.append(f"{what}: got {got!r}, want {want!r}")
 
 
+def watchdog(tarvel):
+    """Ends the test, naming its step, should it still run after WHOLE_SECONDS."""
+    def expire():
+        print(f"FAIL: step '{step}': still waiting after {WHOLE_SECONDS} s"
+              " (a call on the accessibility bus that never returned)", flush=True)
+        tarvel.kill()
+        os._exit(1)
+    timer = threading.Timer(WHOLE_SECONDS, expire)
+    timer.daemon = True
+    timer.start()
+
+
 def main():
     """Starts tarvel, checks it over the bus, and kills it whatever happens."""
+    global step
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    step = "start tarvel"
     tarvel = subprocess.Popen([sys.argv[1]], env=env)
+    watchdog(tarvel)
     try:
-        dialog = wait_for(lambda: dialog_of(tarvel.pid), 10.0)
-        if dialog is None:
-            failures.append("no dialog with eight controls on the accessibility bus")
+        dialog = wait_for(lambda: tarvel.poll() is not None or dialog_of(tarvel.pid),
+                          FIRST_START_SECONDS)
+        if tarvel.poll() is not None:
+            failures.append(f"step '{step}': tarvel ended (status {tarvel.returncode})"
+                            " before its dialog showed on the accessibility bus")
             return
+        if dialog is None:
+            failures.append(f"step '{step}': no dialog with eight controls on the"
+                            f" accessibility bus after {FIRST_START_SECONDS} s")
+            return
+        step = "read the dialog"
         check("window name", dialog.name, "Tarvel")
         children = list(dialog)
         fields = {c.name: c for c in children if c.getRole() == pyatspi.ROLE_TEXT}
@@ -82,6 +113,7 @@ def main():
         if failures:
             return
         for row, into, typed, button, read, want in CONVERSIONS:
+            step = f"convert {row}"
             fields[into].queryEditableText().setTextContents(typed)
             buttons[button].queryAction().doAction(0)
             # A pressed button clicks once its press has shown: wait for it.

@@ -9,6 +9,15 @@ set -euo pipefail
 exec {ready}< <(exec Xvfb -displayfd 1 -nolisten tcp -noreset -screen 0 1024x768x24 2>/dev/null)
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-read -r -t 20 display <&"$ready" || { echo "in_xvfb: Xvfb did not start" >&2; exit 1; }
+status=0
+read -r -t 20 display <&"$ready" || status=$?
+if [ -z "${display:-}" ]; then
+  if [ "$status" -gt 128 ]; then
+    echo "FAIL: step 'start Xvfb': no display number from Xvfb after 20 s" >&2
+  else
+    echo "FAIL: step 'start Xvfb': Xvfb ended before it took a display" >&2
+  fi
+  exit 1
+fi
 export DISPLAY=:$display
 "$@"

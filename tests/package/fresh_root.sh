@@ -1,7 +1,8 @@
 # A throwaway Debian 12 root for tests that install things as a user would,
 # without changing the host. Sourced; needs root (chroot, mount) and
 # debootstrap. The base system is cached in $cache between runs.
-#   fresh_root         makes $root and mounts /proc and the host's X socket
+#   fresh_root         makes $root and mounts /proc, pseudo-terminals and the
+#                      host's X socket
 #   in_root CMD...     runs CMD inside it with a clean environment
 #   quietly CMD...     shows CMD's output only if it fails, then exits
 # Everything is unmounted and removed on exit.
@@ -14,7 +15,7 @@ on_exit=()
 cleanup() {
   for action in "${on_exit[@]}"; do eval "$action" || true; done
   for ((k = ${#mounts[@]} - 1; k >= 0; k--)); do umount -l "${mounts[k]}" 2>/dev/null || true; done
-  rm -rf "$root" "$quiet_log"
+  rm -rf --one-file-system "$root" "$quiet_log"
 }
 trap cleanup EXIT
 
@@ -43,6 +44,10 @@ fresh_root() {
   fi
   cp /etc/resolv.conf "$root/etc/resolv.conf"
   mount -t proc proc "$root/proc" && mounts+=("$root/proc")
+  # Pseudo-terminals of its own (the serial tests open pty pairs), not the host's.
+  mount -t devpts -o newinstance,ptmxmode=0666,mode=0620,gid=5 devpts "$root/dev/pts" &&
+    mounts+=("$root/dev/pts")
+  mount --bind "$root/dev/pts/ptmx" "$root/dev/ptmx" && mounts+=("$root/dev/ptmx")
   bind_in_root /tmp/.X11-unix /tmp/.X11-unix
 }
 
