@@ -103,10 +103,13 @@ same "record" 0 - record --header 'p=float:CDAB,t=int16*0.01,s=uint16' 0FDB4049 
 same "record --json column" 0 records.txt record --json 'p=float,t=int16*0.01,s=uint16'
 same "log field" 0 log.csv double --field 2 --header --replace --format shortest
 same "binary" 0 capture.bin float --binary --skip 2
-same "binary record" 0 capture.bin record --binary --skip 2 'a=half,b=bfloat16:BA,...'
+same "binary record" 0 capture.bin record --binary --skip 2 'a=half,b=bfloat16:BA'
+same "binary record ignores no rest" 2 capture.bin record --binary 'a=half,...'
 same "read: usage" 2 - read --input --unit 1 --baud 9600 --parity none --stop-bits 1 \
   --timeout 100 --retries 0 --count 1 --raw --watch 1 --samples 1 tcp://127.0.0.1:9 1 float32
 same "read: reference" 2 - read --reference tcp://127.0.0.1:9 50001 float
+same "read: two tables" 2 - read --coils --discrete tcp://127.0.0.1:9 1
+same "read: serial mode over TCP" 2 - read --trace --rs485 tcp://127.0.0.1:9 1 float
 
 # --- Session scripts. ---
 cat "$in/session.txt" >>"$scratch/covered"
@@ -155,9 +158,9 @@ cases=$((cases + 1))
 # names, is in some case.
 help=$("$linux" --help)
 commands=$(sed -n '/^Commands:/,/^$/p' <<<"$help" | sed -n 's/^  \([a-z][a-z0-9-]*\) .*/\1/p')
-names="$commands $(sed -n 's/^  \(--[a-z-]*\).*/\1/p' <<<"$help")"
+names="$commands $(sed -n 's/^  \(--[a-z0-9-]*\).*/\1/p' <<<"$help")"
 for command in $commands; do
-  names+=" $("$linux" "$command" --help | sed -n 's/^  \(--[a-z-]*\).*/\1/p')"
+  names+=" $("$linux" "$command" --help | sed -n 's/^  \(--[a-z0-9-]*\).*/\1/p')"
 done
 names=$(tr ' ' '\n' <<<"$names" | sort -u)
 for name in $names; do
