@@ -149,9 +149,7 @@ std::uint8_t FunctionOf(RegisterTable table)
 
 std::size_t DataBytesOf(const ReadRequest& request)
 {
-    const bool bits =
-        request.table == RegisterTable::Coils || request.table == RegisterTable::Discrete;
-    return bits ? (request.count + 7U) / 8U : 2U * request.count;
+    return IsBitTable(request.table) ? (request.count + 7U) / 8U : 2U * request.count;
 }
 
 std::uint16_t ModbusCrc(std::span<const std::uint8_t> bytes)

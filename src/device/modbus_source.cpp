@@ -73,6 +73,8 @@ private:
     std::uint16_t transaction_ = 0;
 };
 
+const ModbusFailure kInterrupted{ReadFailure::Interrupted, 0, "interrupted"};
+
 bool Retried(const ModbusFailure& failure)
 {
     switch (failure.kind) {
@@ -96,7 +98,7 @@ ReadResult ModbusSource::Read(RegisterTable table, std::uint16_t address, std::u
     ReadResult result;
     const std::string where = settings_.device + " unit " + std::to_string(unit) + " address " +
                               std::to_string(address) + ": ";
-    const bool bits = table == RegisterTable::Coils || table == RegisterTable::Discrete;
+    const bool bits = IsBitTable(table);
     const int most = bits ? MODBUS_MAX_READ_BITS : MODBUS_MAX_READ_REGISTERS;
     if (count == 0 || count > most || address + count > 65536 || unit < 0 || unit > 255) {
         result.failure = ReadFailure::BadRequest;
@@ -111,8 +113,7 @@ ReadResult ModbusSource::Read(RegisterTable table, std::uint16_t address, std::u
         if (tries > 0) // give a busy device or line a moment, longer each time
             Pause(std::chrono::milliseconds(100) * tries);
         ++tries;
-        failure = Interrupted() ? ModbusFailure{ReadFailure::Interrupted, 0, "interrupted"}
-                                : TryRead(request, result.registers);
+        failure = Interrupted() ? kInterrupted : TryRead(request, result.registers);
     } while (failure.kind != ReadFailure::None && Retried(failure) && tries <= settings_.retries);
     if (failure.kind == ReadFailure::None)
         return result;
@@ -129,8 +130,7 @@ ModbusFailure ModbusSource::Connect()
 {
     modbus_t* const context = context_.get();
     if (modbus_connect(context) != 0)
-        return Interrupted() ? ModbusFailure{ReadFailure::Interrupted, 0, "interrupted"}
-                             : DescribeConnectFailure(errno, where_);
+        return Interrupted() ? kInterrupted : DescribeConnectFailure(errno, where_);
     if (settings_.rs485 && modbus_rtu_set_serial_mode(context, MODBUS_RTU_RS485) != 0) {
         const int error = errno;
         modbus_close(context);
@@ -164,8 +164,7 @@ ModbusFailure ModbusSource::TryRead(const ReadRequest& request, std::vector<std:
     if (failure.kind != ReadFailure::None)
         return failure;
     values.clear();
-    const bool bits =
-        request.table == RegisterTable::Coils || request.table == RegisterTable::Discrete;
+    const bool bits = IsBitTable(request.table);
     for (std::size_t k = 0; k < request.count; ++k)
         values.push_back(
             bits ? static_cast<std::uint16_t>((unsigned{check.data[k / 8]} >> (k % 8)) & 1U)
@@ -189,7 +188,7 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
     };
     while (true) {
         if (Interrupted())
-            return {ReadFailure::Interrupted, 0, "interrupted"};
+            return kInterrupted;
         const auto now = Clock::now();
         if (now >= deadline)
             break;

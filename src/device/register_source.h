@@ -15,6 +15,12 @@
 // registers (3) or input registers (4).
 enum class RegisterTable { Coils, Discrete, Holding, Input };
 
+// Whether a read of `table` gives bits (coils, discrete inputs), not registers.
+constexpr bool IsBitTable(RegisterTable table)
+{
+    return table == RegisterTable::Coils || table == RegisterTable::Discrete;
+}
+
 struct DeviceSettings {
     // "tcp://HOST[:PORT]" (HOST a name, an IPv4 address or an IPv6 address
     // in brackets; PORT 502 unless given), or anything else: the path of a

@@ -2,12 +2,9 @@
 // physical model, with its conventions stated, and its inverse.
 #include "cli/commands/depth.h"
 
-#include "cli/convert/pressure_line.h"
+#include "cli/commands/pressure.h"
 
 namespace {
-
-int Run(const CliCommand& command, const CliOptions& options,
-        std::span<const std::string_view> words, const CliStreams& io);
 
 constexpr OptionUse kOptions[] = {
     {"--format"},  {"--digits"},  {"--field"}, {"--delimiter"}, {"--replace"},  {"--header"},
@@ -38,7 +35,7 @@ const CliCommand kDepthCommand{
          "  tarvel-cli depth --fluid freshwater 200         10.197165\n"
          "  tarvel-cli depth --model unesco --latitude 30 --surface 0 100000   9712.653072\n"},
     Conversion::Depth,
-    Run,
+    RunNumberCommand,
     InSession::Beside};
 
 const CliCommand kPressureAtCommand{
@@ -53,15 +50,5 @@ const CliCommand kPressureAtCommand{
      .examples = "  tarvel-cli pressure-at 10                       200.616635\n"
                  "  tarvel-cli pressure-at --fluid freshwater 10    198.066470\n"},
     Conversion::PressureAt,
-    Run,
+    RunNumberCommand,
     InSession::Beside};
-
-namespace {
-
-int Run(const CliCommand& command, const CliOptions& options,
-        std::span<const std::string_view> words, const CliStreams& io)
-{
-    return RunPressureCommand(command.conversion, command.usage.name, options, words, io);
-}
-
-} // namespace

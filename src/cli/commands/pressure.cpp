@@ -8,8 +8,6 @@
 
 namespace {
 
-int Run(const CliCommand& command, const CliOptions& options,
-        std::span<const std::string_view> words, const CliStreams& io);
 std::string UnitList();
 
 } // namespace
@@ -28,7 +26,7 @@ const CliCommand kPressureCommand{
                  "  tarvel-cli pressure --field 2 psi kPa < log.csv  # appends a column\n",
      .more = UnitList},
     Conversion::Pressure,
-    Run,
+    RunNumberCommand,
     InSession::Beside};
 
 namespace {
@@ -45,10 +43,10 @@ std::string UnitList()
     return text;
 }
 
-int Run(const CliCommand& command, const CliOptions& options,
-        std::span<const std::string_view> words, const CliStreams& io)
+} // namespace
+
+int RunNumberCommand(const CliCommand& command, const CliOptions& options,
+                     std::span<const std::string_view> words, const CliStreams& io)
 {
     return RunPressureCommand(command.conversion, command.usage.name, options, words, io);
 }
-
-} // namespace

@@ -117,8 +117,8 @@ void WaitUntil(Clock::time_point due, const CliStreams& io)
 // One read of `unit` and its line: true when read, else the failure is on
 // standard error (with `time` under a watch), but for an interruption, which
 // ends the run as the signal would.
-bool ReadOnce(RegisterSource& source, std::string_view device, const ReadTarget& target,
-              int unit, const CliOptions& options, OutputBuffer& out, const CliStreams& io)
+bool ReadOnce(RegisterSource& source, std::string_view device, const ReadTarget& target, int unit,
+              const CliOptions& options, OutputBuffer& out, const CliStreams& io)
 {
     const std::string time = options.read.watch ? UtcTimeText() : std::string();
     const ReadResult result = source.Read(target.Table(), target.Address(), target.Count(), unit);
@@ -140,17 +140,18 @@ bool ReadOnce(RegisterSource& source, std::string_view device, const ReadTarget&
     if (!error.empty())
         return report(std::string(device) + " unit " + std::to_string(unit) + " address " +
                       std::to_string(target.Address()) + ": " + error);
-    // Before the values: the time under a watch, the unit when several are read.
-    std::string lead = time;
-    if (options.read.units.size() > 1)
-        lead += (lead.empty() ? "" : std::string(1, options.delimiter.value_or(','))) +
-                std::to_string(unit);
-    if (options.json && !lead.empty()) // as the object's first keys
-        line = "{" + (time.empty() ? "" : "\"time\": \"" + time + "\", ") +
-               (options.read.units.size() > 1 ? "\"unit\": " + std::to_string(unit) + ", " : "") +
-               line.substr(1);
-    else if (!lead.empty())
-        line = lead + std::string(1, options.delimiter.value_or(',')) + line;
+    // Before the values: the time under a watch, the unit when several are
+    // read; with --json, as the object's first keys.
+    const bool several = options.read.units.size() > 1;
+    const std::string delimiter(1, options.delimiter.value_or(','));
+    std::string lead;
+    if (!time.empty())
+        lead += options.json ? "\"time\": \"" + time + "\", " : time + delimiter;
+    if (several)
+        lead += options.json ? "\"unit\": " + std::to_string(unit) + ", "
+                             : std::to_string(unit) + delimiter;
+    if (!lead.empty())
+        line = options.json ? "{" + lead + line.substr(1) : lead + line;
     if (target.IsInspect())
         out.Append(line.data(), line.size());
     else

@@ -114,10 +114,6 @@ int RunSession(const CliStreams& io)
                 status = kUsageError;
                 return ReportBadLine(out, input, io, error) && io.interactive;
             }
-            // The field ends at a zero byte; hex reading passes over one as
-            // over any other character that is not a hex digit, as a column does.
-            if (text && !IsDialogPressure(parsed.command->conversion))
-                std::replace(text->begin(), text->end(), '\0', ' ');
             const std::string shown =
                 session.RunWith(parsed.command->conversion, options,
                                 text ? std::optional<std::string_view>(*text) : std::nullopt);

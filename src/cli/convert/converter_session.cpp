@@ -6,6 +6,9 @@
 #include "core/pressure.h"
 #include "core/render.h"
 
+#include <algorithm>
+#include <string>
+
 const CString& ConverterSession::Run(Conversion conversion, std::optional<std::string_view> text)
 {
     const DialogButton button = DialogButtonOf(conversion);
@@ -18,7 +21,13 @@ const CString& ConverterSession::Run(Conversion conversion, std::optional<std::s
 std::string ConverterSession::RunWith(Conversion conversion, const CliOptions& options,
                                       std::optional<std::string_view> text)
 {
-    const CString& shown = Run(conversion, text);
+    // The field ends at a zero byte; hex reading passes over one as over any
+    // other character that is not a hex digit, as a column does.
+    std::string typed(text.value_or(""));
+    if (!IsDialogPressure(conversion))
+        std::replace(typed.begin(), typed.end(), '\0', ' ');
+    const CString& shown =
+        Run(conversion, text ? std::optional<std::string_view>(typed) : std::nullopt);
     if (IsDialogPath(conversion, options))
         return std::string(shown.Bytes());
     if (IsDialogPressure(conversion)) {

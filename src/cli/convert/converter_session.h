@@ -24,7 +24,8 @@ public:
     // Run with `options`: the dialog reads the text as always (the 16-bit
     // types through "32 bit float"), then the order and type make the value
     // from its byte store, which the value field then shows at six decimals,
-    // so a pressure command converts it next. Returns the value as
+    // so a pressure command converts it next. Zero bytes in a hex text are
+    // passed over, as a column passes over them. Returns the value as
     // `options` write it. A value command only (not encode or inspect).
     std::string RunWith(Conversion conversion, const CliOptions& options,
                         std::optional<std::string_view> text);

@@ -96,8 +96,8 @@ bool PressureCommand::Line(std::string_view text, std::string& result, std::stri
     // Every answer is finite: the UNESCO formula has a greatest depth, and a
     // huge pressure or depth overflows in any model or unit.
     if (!std::isfinite(y)) {
-        const bool unesco = m_conversion != Conversion::Pressure &&
-                            m_options.model == DepthModel::Unesco;
+        const bool unesco =
+            m_conversion != Conversion::Pressure && m_options.model == DepthModel::Unesco;
         error = std::string(depth ? "no depth" : "no pressure") + " for '" + Printable(text) +
                 "': " +
                 (unesco ? (depth ? "outside" : "beyond the greatest depth of") +

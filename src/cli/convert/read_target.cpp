@@ -44,11 +44,6 @@ bool ReadReference(std::string_view text, RegisterTable& table, unsigned long& a
     return true;
 }
 
-bool IsBits(RegisterTable table)
-{
-    return table == RegisterTable::Coils || table == RegisterTable::Discrete;
-}
-
 } // namespace
 
 std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> words,
@@ -96,7 +91,7 @@ std::optional<ReadTarget> ReadTarget::Parse(std::span<const std::string_view> wo
     }
     target.m_address = static_cast<std::uint16_t>(address);
     target.m_separator = options.delimiter.value_or(',');
-    if (IsBits(target.m_table))
+    if (IsBitTable(target.m_table))
         return ParseBits(words.subspan(1), std::move(target), error);
     if (words.size() < 2) {
         error = "read takes DEVICE ADDRESS WHAT (see tarvel-cli read --help)";
@@ -202,7 +197,7 @@ std::optional<ReadTarget> ReadTarget::ParseBits(std::span<const std::string_view
 std::vector<std::string> ReadTarget::Names() const
 {
     std::vector<std::string> names;
-    const bool registers = m_options.read.raw || IsBits(m_table);
+    const bool registers = m_options.read.raw || IsBitTable(m_table);
     if (registers || m_units > 1) { // a column for each, by its address or place
         std::string stem = m_table == RegisterTable::Coils      ? "coil"
                            : m_table == RegisterTable::Discrete ? "discrete"
@@ -219,11 +214,10 @@ std::vector<std::string> ReadTarget::Names() const
     return m_type.empty() ? m_decoder->Names() : std::vector<std::string>{m_type};
 }
 
-std::string ReadTarget::Render(std::span<const std::uint16_t> registers,
-                               std::string& error) const
+std::string ReadTarget::Render(std::span<const std::uint16_t> registers, std::string& error) const
 {
     std::string line;
-    if (m_options.read.raw || IsBits(m_table)) {
+    if (m_options.read.raw || IsBitTable(m_table)) {
         const bool hex = m_options.format == ValueFormat::Hex;
         char text[8];
         for (const std::uint16_t value : registers) {

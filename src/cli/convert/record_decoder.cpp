@@ -6,8 +6,8 @@
 #include "core/render.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 namespace {

@@ -34,10 +34,10 @@ bool WritesZero(std::string_view text)
 std::optional<double> ScaleNumber(std::string_view text, std::string& why)
 {
     const auto value = ReadStrictNumber(text);
-    why = !value                                 ? "is not a number"
-          : !std::isfinite(*value)               ? "is not a finite number"
-          : *value == 0 && !WritesZero(text)     ? "rounds to zero"
-                                                 : "";
+    why = !value                             ? "is not a number"
+          : !std::isfinite(*value)           ? "is not a finite number"
+          : *value == 0 && !WritesZero(text) ? "rounds to zero"
+                                             : "";
     return why.empty() ? value : std::nullopt;
 }
 
