@@ -1,25 +1,22 @@
-// Registers read from a Modbus device. libmodbus opens and sets up the link:
-// the TCP connection within the timeout, the serial port's speed, parity and
-// stop bits, its RS-485 mode. Each exchange is our own (device/modbus_frame.h)
-// on libmodbus's descriptor, because the library takes an answer from another
-// unit over TCP, restarts its wait when a signal comes, bounds only the wait
-// between bytes, and shows no bytes for a trace. Only functions 1 to 4, which
-// read, are ever sent.
+// Registers read from a Modbus device. The system's side (device/link.h)
+// opens the link: through libmodbus, the TCP connection within the timeout,
+// and on Linux the serial port's speed, parity and stop bits and its RS-485
+// mode. Each exchange is our own (device/modbus_frame.h), because libmodbus
+// takes an answer from another unit over TCP, restarts its wait when a signal
+// comes, bounds only the wait between bytes, and shows no bytes for a trace.
+// Only functions 1 to 4, which read, are ever sent.
 #include "device/device_address.h"
+#include "device/link.h"
 #include "device/modbus_failure.h"
 #include "device/modbus_frame.h"
 #include "device/register_source.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <modbus.h>
 #include <optional>
-#include <poll.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -29,20 +26,10 @@ using Clock = std::chrono::steady_clock;
 // The longest a wait goes without looking at the interruption flag.
 constexpr auto kSlice = std::chrono::milliseconds(50);
 
-struct ModbusFree {
-    void operator()(modbus_t* context) const
-    {
-        modbus_close(context);
-        modbus_free(context);
-    }
-};
-using ModbusContext = std::unique_ptr<modbus_t, ModbusFree>;
-
 class ModbusSource final : public RegisterSource {
 public:
-    ModbusSource(ModbusContext context, DeviceSettings settings, DeviceAddress where)
-        : context_(std::move(context)), settings_(std::move(settings)), where_(std::move(where)),
-          framing_(where_.tcp ? Framing::Tcp : Framing::Rtu)
+    ModbusSource(std::unique_ptr<Link> link, DeviceSettings settings, Framing framing)
+        : link_(std::move(link)), settings_(std::move(settings)), framing_(framing)
     {
     }
 
@@ -55,7 +42,6 @@ private:
     ModbusFailure Receive(const ReadRequest& request, std::vector<std::uint8_t>& got,
                           AnswerCheck& check);
     void Discard();
-    bool Send(const std::vector<std::uint8_t>& frame);
     void Trace(std::string_view what, std::span<const std::uint8_t> bytes) const;
     bool Interrupted() const
     {
@@ -64,9 +50,8 @@ private:
     // Waits `time`, ending early on a signal.
     void Pause(Clock::duration time) const;
 
-    ModbusContext context_;
+    std::unique_ptr<Link> link_;
     DeviceSettings settings_;
-    DeviceAddress where_;
     Framing framing_;
     bool connected_ = false;
     bool lateMayCome_ = false; // the last exchange failed: its answer may still come
@@ -74,6 +59,7 @@ private:
 };
 
 const ModbusFailure kInterrupted{ReadFailure::Interrupted, 0, "interrupted"};
+const ModbusFailure kLost{ReadFailure::ConnectionLost, 0, "connection lost"};
 
 bool Retried(const ModbusFailure& failure)
 {
@@ -128,16 +114,9 @@ ReadResult ModbusSource::Read(RegisterTable table, std::uint16_t address, std::u
 
 ModbusFailure ModbusSource::Connect()
 {
-    modbus_t* const context = context_.get();
-    if (modbus_connect(context) != 0)
-        return Interrupted() ? kInterrupted : DescribeConnectFailure(errno, where_);
-    if (settings_.rs485 && modbus_rtu_set_serial_mode(context, MODBUS_RTU_RS485) != 0) {
-        const int error = errno;
-        modbus_close(context);
-        return {ReadFailure::Unreachable, 0,
-                "--rs485: the port or its driver has no RS-485 mode (" +
-                    std::string(modbus_strerror(error)) + ")"};
-    }
+    ModbusFailure failure = link_->Open();
+    if (failure.kind != ReadFailure::None)
+        return Interrupted() ? kInterrupted : failure;
     connected_ = true;
     lateMayCome_ = false;
     return {};
@@ -153,11 +132,10 @@ ModbusFailure ModbusSource::TryRead(const ReadRequest& request, std::vector<std:
     const std::vector<std::uint8_t> frame = RequestFrame(framing_, transaction_, request);
     std::vector<std::uint8_t> got;
     AnswerCheck check;
-    ModbusFailure failure = Send(frame)
-                                ? Receive(request, got, check)
-                                : ModbusFailure{ReadFailure::ConnectionLost, 0, "connection lost"};
+    Trace("request", frame);
+    ModbusFailure failure = link_->Send(frame) ? Receive(request, got, check) : kLost;
     if (failure.kind == ReadFailure::ConnectionLost) {
-        modbus_close(context_.get());
+        link_->Close();
         connected_ = false;
     }
     lateMayCome_ = failure.kind != ReadFailure::None && failure.kind != ReadFailure::Exception;
@@ -177,7 +155,6 @@ ModbusFailure ModbusSource::TryRead(const ReadRequest& request, std::vector<std:
 ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std::uint8_t>& got,
                                     AnswerCheck& check)
 {
-    const int fd = modbus_get_socket(context_.get());
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::milliseconds(settings_.timeoutMs);
     const auto elapsed = [&] {
@@ -192,22 +169,13 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
         const auto now = Clock::now();
         if (now >= deadline)
             break;
-        pollfd wait{fd, POLLIN, 0};
         const auto slice = std::min<Clock::duration>(deadline - now, kSlice);
-        const int ready =
-            poll(&wait, 1,
-                 static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(slice).count()));
-        if (ready < 0 && errno != EINTR)
-            return {ReadFailure::ConnectionLost, 0, "connection lost"};
-        if (ready <= 0)
+        const Link::Got came =
+            link_->Receive(std::chrono::ceil<std::chrono::milliseconds>(slice), got);
+        if (came == Link::Got::Lost)
+            return kLost;
+        if (came == Link::Got::Nothing)
             continue;
-        std::uint8_t buffer[260];
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
-            return {ReadFailure::ConnectionLost, 0, "connection lost"};
-        if (n < 0)
-            continue;
-        got.insert(got.end(), buffer, buffer + n);
         check = ExamineAnswer(framing_, transaction_, request, got);
         if (check.state == AnswerCheck::State::NeedMore)
             continue;
@@ -243,46 +211,20 @@ ModbusFailure ModbusSource::Receive(const ReadRequest& request, std::vector<std:
 // serial line has no transaction ids to tell them apart).
 void ModbusSource::Discard()
 {
-    const int fd = modbus_get_socket(context_.get());
     const auto until = Clock::now() + (lateMayCome_ ? std::chrono::milliseconds(settings_.timeoutMs)
                                                     : std::chrono::milliseconds(0));
     std::vector<std::uint8_t> discarded;
-    std::uint8_t buffer[256];
     while (!Interrupted()) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
-        pollfd wait{fd, POLLIN, 0};
-        const int ready = poll(
-            &wait, 1, static_cast<int>(std::clamp<std::int64_t>(left.count(), 0, kSlice.count())));
-        if (ready > 0 && (wait.revents & POLLIN) != 0) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            discarded.insert(discarded.end(), buffer, buffer + n);
-        } else if (Clock::now() >= until || (ready < 0 && errno != EINTR)) {
+        const Link::Got came = link_->Receive(
+            std::clamp<std::chrono::milliseconds>(left, std::chrono::milliseconds(0), kSlice),
+            discarded);
+        if (came == Link::Got::Lost || (came == Link::Got::Nothing && Clock::now() >= until))
             break;
-        }
     }
     if (!discarded.empty())
         Trace(lateMayCome_ ? "late" : "stale", discarded);
     lateMayCome_ = false;
-}
-
-bool ModbusSource::Send(const std::vector<std::uint8_t>& frame)
-{
-    const int fd = modbus_get_socket(context_.get());
-    Trace("request", frame);
-    for (std::size_t sent = 0; sent < frame.size();) {
-        // MSG_NOSIGNAL: a closed peer is a lost connection, not a SIGPIPE.
-        const ssize_t n = framing_ == Framing::Tcp
-                              ? send(fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL)
-                              : write(fd, frame.data() + sent, frame.size() - sent);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 void ModbusSource::Trace(std::string_view what, std::span<const std::uint8_t> bytes) const
@@ -309,16 +251,9 @@ std::unique_ptr<RegisterSource> OpenRegisterSource(const DeviceSettings& setting
     const std::optional<DeviceAddress> where = ParseDeviceAddress(settings.device, error);
     if (!where)
         return nullptr;
-    ModbusContext context(
-        where->tcp ? modbus_new_tcp_pi(where->host.c_str(), std::to_string(where->port).c_str())
-                   : modbus_new_rtu(where->path.c_str(), settings.baud, settings.parity, 8,
-                                    settings.stopBits));
-    // The response timeout bounds a TCP connect; answers are timed here.
-    const auto timeout = static_cast<std::uint32_t>(settings.timeoutMs);
-    if (!context || modbus_set_slave(context.get(), settings.unit) != 0 ||
-        modbus_set_response_timeout(context.get(), timeout / 1000, timeout % 1000 * 1000) != 0) {
-        error = settings.device + ": " + modbus_strerror(errno);
+    std::unique_ptr<Link> link = MakeLink(settings, *where, error);
+    if (!link)
         return nullptr;
-    }
-    return std::make_unique<ModbusSource>(std::move(context), settings, *where);
+    return std::make_unique<ModbusSource>(std::move(link), settings,
+                                          where->tcp ? Framing::Tcp : Framing::Rtu);
 }
