@@ -76,13 +76,10 @@ windows-test: windows
 	tests/windows/check_resources.py build/windows-x64/src/Tarvel.exe \
 	  build/windows-x86/src/Tarvel.exe
 	tests/windows/check_zips.sh
-	tests/windows/cli_wine_diff.sh build/$(PRESET)/src/tarvel-cli build/windows-x64/src/tarvel-cli.exe
-	if [ -x /usr/lib/wine/wine ]; then \
-	  tests/windows/cli_wine_diff.sh build/$(PRESET)/src/tarvel-cli \
-	    build/windows-x86/src/tarvel-cli.exe /usr/lib/wine/wine; \
-	else echo "windows-test: no 32-bit Wine (wine32), the 32-bit tarvel-cli.exe not run"; fi
-	tests/windows/wine_e2e.sh build/windows-x64/src/Tarvel.exe \
-	  build/windows-x64/tests/windows/tarvel_probe.exe
+	tests/windows/each_build_test.sh
+	tests/windows/each_build.sh \
+	  "tests/windows/cli_wine_diff.sh build/$(PRESET)/src/tarvel-cli {build}/src/tarvel-cli.exe {wine}" \
+	  "tests/windows/wine_e2e.sh {build}/src/Tarvel.exe {build}/tests/windows/tarvel_probe.exe"
 
 # Everything CI runs.
 check: test slow tidy asan native fuzz deb-test windows-test

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Drives the 64-bit Tarvel.exe under Wine and Xvfb with real key strokes and
-# mouse clicks (xdotool), reading controls back with tarvel_probe.exe.
+# Drives Tarvel.exe, 64- or 32-bit, under Wine and Xvfb with real key strokes
+# and mouse clicks (xdotool), reading controls back with tarvel_probe.exe of
+# the same build.
 # Usage: wine_e2e.sh Tarvel.exe tarvel_probe.exe [SCREENSHOT.png]
 set -euo pipefail
 
@@ -11,7 +12,9 @@ exe=$(realpath "$2")
 probe_exe=$(realpath "$3")
 screenshot=${4:-}
 
-wine=/usr/lib/wine/wine64
+# shellcheck source=wine.sh
+source "$(dirname "$0")/wine.sh"
+wine_for "$exe" || exit 1
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$(mktemp -d)
 trap '"${wine%/*}/wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
