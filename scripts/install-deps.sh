@@ -33,7 +33,7 @@ deb=(dpkg-dev file lintian debootstrap)
 check=(clang libclang-rt-14-dev valgrind clang-tidy)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-         wine wine64 fonts-wine icoutils python3 imagemagick)
+         wine wine64 fonts-wine icoutils python3 imagemagick dpkg-dev)
 
 case $tier in
   run) packages=("${run[@]}") ;;
