@@ -99,7 +99,6 @@ std::string CheckDeviceSettings(const DeviceSettings& settings);
 
 // A source for `settings`, which connects on its first Read, so that an
 // unreachable device is reported by Read. Null, with a one-line `error`, when
-// CheckDeviceSettings refuses the settings or this build has no device
-// support (the Windows build, which has no Modbus library).
+// CheckDeviceSettings refuses the settings or the system cannot make a link.
 std::unique_ptr<RegisterSource> OpenRegisterSource(const DeviceSettings& settings,
                                                    std::string& error);

@@ -1,6 +1,7 @@
 // DEVICE texts and settings, as the caller's usage errors see them: pure, no
 // device needed.
 #include "device/device_address.h"
+#include "device/port_names.h"
 #include "device/register_source.h"
 #include "tests/named_row.h"
 
@@ -142,6 +143,42 @@ INSTANTIATE_TEST_SUITE_P(
                     "parity is N (none), E (even) or O (odd)"},
         SettingsRow{"StopBits3", With(SerialSettings(), [](auto& s) { s.stopBits = 3; }),
                     "stop bits are 1 or 2"}),
+    [](const auto& row) { return row.param.name; });
+
+// Windows' port names: the path opened, and the order and words a missing
+// port's message lists them in.
+struct PortsRow {
+    const char* name;
+    std::vector<std::string> ports; // the first is also given to WindowsPortPath
+    std::string path;
+    std::string listed;
+};
+
+class PortNamesTest : public testing::TestWithParam<PortsRow> {};
+
+TEST_P(PortNamesTest, OpensAndListsPortsAsWindowsNamesThem)
+{
+    const PortsRow& row = GetParam();
+    if (!row.ports.empty()) {
+        EXPECT_EQ(WindowsPortPath(row.ports.front()), row.path);
+    }
+    EXPECT_EQ(ListedPortNames(SortedPortNames(row.ports)), row.listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ports, PortNamesTest,
+    testing::Values(PortsRow{"None", {}, "", "none"},
+                    PortsRow{"OneLowerCase", {"com3"}, "\\\\.\\com3", "com3"},
+                    PortsRow{"CountedNotAlphabetical",
+                             {"COM10", "COM2", "COM1", "COM2"},
+                             "\\\\.\\COM10",
+                             "COM1, COM2 and COM10"},
+                    PortsRow{"OtherNamesLast",
+                             {"\\\\.\\COM12", "CNCA0", "COM3"},
+                             "\\\\.\\COM12",
+                             "COM3, CNCA0 and \\\\.\\COM12"},
+                    PortsRow{"NotQuiteCom", {"COMX", "COM", "COM123456"}, "COMX",
+                             "COM, COM123456 and COMX"}),
     [](const auto& row) { return row.param.name; });
 
 } // namespace
