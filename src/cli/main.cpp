@@ -2,7 +2,6 @@
 #include "cli/output/std_streams.h"
 #include "cli/run_tarvel_cli.h"
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -24,9 +23,7 @@ int main(int argc, char** argv)
     const int status = RunTarvelCli(
         argc, argv,
         {kStandardInput, kStandardOutput, stderr, IsTerminal(kStandardInput), &g_signal, &handled});
-    if (g_signal != 0 && !handled) {
-        std::signal(g_signal, SIG_DFL);
-        std::raise(g_signal);
-    }
+    if (g_signal != 0 && !handled)
+        EndAsInterrupted(g_signal);
     return status;
 }

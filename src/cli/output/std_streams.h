@@ -49,3 +49,8 @@ void UseBinaryStreams();
 // ignores, which stays ignored. See each system's file for what the signal
 // cuts short.
 void CatchInterruptions(void (*handler)(int));
+
+// Ends the program as `signal` (SIGINT or SIGTERM) would have, had it not been
+// caught: by the signal on POSIX (a shell sees status 128 + signal), with
+// Windows' Ctrl+C status (0xC000013A) there. Never returns.
+[[noreturn]] void EndAsInterrupted(int signal);

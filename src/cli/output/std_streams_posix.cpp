@@ -47,3 +47,10 @@ void CatchInterruptions(void (*handler)(int))
             sigaction(signal, &action, nullptr);
     }
 }
+
+void EndAsInterrupted(int signal)
+{
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    _exit(128 + signal); // the signal was blocked
+}

@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <initializer_list>
 #include <io.h>
 
 std::ptrdiff_t ReadBytes(int fd, char* data, std::size_t size)
@@ -47,15 +46,42 @@ void UseBinaryStreams()
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-// Unlike POSIX, Ctrl+C runs the handler on a thread of its own and cuts no
-// read short: a read from a pipe or file waits for its input, and a
+namespace {
+
+void (*g_onInterruption)(int) = nullptr;
+volatile LONG g_interruptions = 0;
+
+// Ctrl+C, Ctrl+Break and closing the console window all interrupt. The first
+// is the caller's to finish; a second ends the program at once, as the
+// system's default handler does.
+BOOL WINAPI OnConsoleEvent(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    if (InterlockedIncrement(&g_interruptions) > 1)
+        return FALSE;
+    g_onInterruption(SIGINT);
+    // The program ends when this returns from a close: give it a moment to
+    // write what it has.
+    if (event == CTRL_CLOSE_EVENT)
+        Sleep(2000);
+    return TRUE;
+}
+
+} // namespace
+
+// Unlike POSIX, the console runs the handler on a thread of its own and cuts
+// no read short: a read from a pipe or file waits for its input, and a
 // console's read returns as if the input had ended; either way pending
-// results are written before the program ends. The CRT resets the handler
-// after one call, so a second Ctrl+C ends the program at once.
-// SIGTERM is never sent to a Windows program; catching it costs nothing.
+// results are written before the program ends. A program started with Ctrl+C
+// ignored never sees it. SIGTERM is never sent to a Windows program.
 void CatchInterruptions(void (*handler)(int))
 {
-    for (const int signal : {SIGINT, SIGTERM})
-        if (std::signal(signal, handler) == SIG_IGN)
-            std::signal(signal, SIG_IGN);
+    g_onInterruption = handler;
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+void EndAsInterrupted(int)
+{
+    ExitProcess(static_cast<UINT>(STATUS_CONTROL_C_EXIT));
 }
