@@ -67,20 +67,20 @@ const CliCommand kReadCommand{
      .summary = "registers read from a Modbus device (read-only), decoded",
      .description =
          "Reads registers or bits from a Modbus device and decodes them as the other\n"
-         "commands decode bytes; read-only, it never writes a register or a coil.\n"
-         "DEVICE is tcp://HOST[:PORT] (port 502 by default; an IPv6 address in\n"
-         "brackets) or a serial device for RTU (/dev/ttyUSB0). ADDRESS is the register\n"
-         "from 0 as sent on the wire, of the holding registers (function 3), or with\n"
-         "--input of the input registers (4); with --reference, a reference as manuals\n"
-         "print it (40001 is holding register 0). TYPE is float, double, half, bfloat16\n"
-         "or an integer type of record's; record LAYOUT reads a record (one byte alone\n"
-         "is record 'skip:1,uint8'); inspect shows every type and order of four\n"
-         "registers. Registers give their bytes most significant first. Whatever waits\n"
-         "on the line before a request is discarded, and an answer is taken only when\n"
-         "its unit, function, size and transaction fit the request. A refused or lost\n"
-         "connection, a timeout, an incomplete answer, a CRC error, bytes that do not\n"
-         "fit or an exception answer is one line naming the device, unit and address,\n"
-         "status 1, nothing on standard output.\n",
+         "commands decode bytes; read-only, it never writes a register or a coil. DEVICE\n"
+         "is tcp://HOST[:PORT] (port 502 by default; an IPv6 address in brackets) or a\n"
+         "serial device for RTU (/dev/ttyUSB0; on Windows a port, COM3). ADDRESS is the\n"
+         "register from 0 as sent on the wire, of the holding registers (function 3), or\n"
+         "with --input of the input registers (4); with --reference, a reference as\n"
+         "manuals print it (40001 is holding register 0). TYPE is float, double, half,\n"
+         "bfloat16 or an integer type of record's; record LAYOUT reads a record (one byte\n"
+         "alone is record 'skip:1,uint8'); inspect shows every type and order of four\n"
+         "registers. Registers give their bytes most significant first. Whatever waits on\n"
+         "the line before a request is discarded, and an answer is taken only when its\n"
+         "unit, function, size and transaction fit the request. A refused or lost\n"
+         "connection, a timeout, an incomplete answer, a CRC error, bytes that do not fit\n"
+         "or an exception answer is one line naming the device, unit and address, status\n"
+         "1, nothing on standard output.\n",
      .options = kOptions,
      .examples =
          "  tarvel-cli read tcp://192.0.2.7 100 float --order CDAB        3.141593\n"
