@@ -66,9 +66,10 @@ windows:
 	cmake --preset windows-x86
 	cmake --build --preset windows-x86
 
-# Both Tarvel.exe's resources and what the archives hold; under Wine, the
-# 64-bit Tarvel.exe driven, and tarvel-cli.exe against this preset's Linux
-# tarvel-cli (the 32-bit one too where 32-bit Wine is installed).
+# Both Tarvel.exe's resources and what the archives hold; under Wine, for
+# each build (the 32-bit one where 32-bit Wine runs, else SKIPPED), Tarvel.exe
+# driven, and tarvel-cli.exe against this preset's Linux tarvel-cli: every
+# command, and reads from Modbus servers over TCP and a COM port.
 windows-test: windows
 	$(DEPS) run
 	cmake --preset $(PRESET)
@@ -76,9 +77,11 @@ windows-test: windows
 	tests/windows/check_resources.py build/windows-x64/src/Tarvel.exe \
 	  build/windows-x86/src/Tarvel.exe
 	tests/windows/check_zips.sh
+	tests/windows/debian_source_check.sh
 	tests/windows/each_build_test.sh
 	tests/windows/each_build.sh \
 	  "tests/windows/cli_wine_diff.sh build/$(PRESET)/src/tarvel-cli {build}/src/tarvel-cli.exe {wine}" \
+	  "tests/windows/read_wine_diff.sh build/$(PRESET)/src/tarvel-cli {build}/src/tarvel-cli.exe {wine}" \
 	  "tests/windows/wine_e2e.sh {build}/src/Tarvel.exe {build}/tests/windows/tarvel_probe.exe"
 
 # Everything CI runs.

@@ -154,13 +154,6 @@ w=$?
 [ "$l.$(cat "$scratch/l.err")" = "$w.$(cat "$scratch/w.err")" ] ||
   fail "a full disk: Linux $l $(cat "$scratch/l.err"), Windows $w $(cat "$scratch/w.err")"
 
-# No device support on Windows: said in one line, status 1.
-"$wine" "$exe" read tcp://127.0.0.1:9 100 float >/dev/null 2>"$scratch/w.err"
-w=$?
-cases=$((cases + 1))
-[ "$w.$(tr -d '\r' <"$scratch/w.err")" = "1.tarvel-cli: this build has no device support" ] ||
-  fail "read on Windows: status $w, $(cat "$scratch/w.err")"
-
 # Every command that --help names, and every option a command's help
 # names, is in some case.
 help=$("$linux" --help)
