@@ -1,18 +1,26 @@
 // Renders float32 and float64 bit patterns through Tarvel's own path (the bits
 // as the decoders read them, widened for a float, written by CString::Format)
-// and compares each text with the C library's snprintf("%f"). Uses every core.
+// and compares each text with the C library's snprintf("%f"); and with other
+// decimals, RenderFixed's text with snprintf("%.*f"). Uses every core.
 //
 //   render_sweep float [FIRST COUNT]   float32 patterns, all 2^32 by default
 //   render_sweep double COUNT [SEED]   random float64 patterns
+//   render_sweep digits COUNT [SEED]   random float64 patterns, at 0 to 60 decimals
+//   render_sweep edges                 at 0 to 60 decimals: every power of two,
+//                                      powers of ten, subnormals, the ties of
+//                                      each number of decimals and their
+//                                      neighbours
 //
 // Prints the patterns checked, mismatches (the first few in full) and the time;
 // exits 1 on any mismatch.
+#include "core/render.h"
 #include "framework/cstring.h"
 
 #include <atomic>
 #include <bit>
 #include <chrono>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +46,42 @@ void Check(std::uint64_t bits, double value)
         std::printf("mismatch %016" PRIx64 ": ours %s, C library %s\n", bits,
                     static_cast<const char*>(ours), theirs);
     }
+}
+
+void CheckDigits(double value, int decimals)
+{
+    char ours[kFixedMaxLength + 1];
+    *RenderFixed(value, decimals, ours) = '\0';
+    char theirs[kFixedMaxLength + 1];
+    std::snprintf(theirs, sizeof theirs, "%.*f", decimals, value);
+    if (std::strcmp(ours, theirs) != 0 && g_mismatches++ < 10) {
+        const std::lock_guard<std::mutex> lock(g_printMutex);
+        std::printf("mismatch %a at %d decimals: ours %s, C library %s\n", value, decimals, ours,
+                    theirs);
+    }
+}
+
+// The values most likely to be rounded wrongly, each with its neighbours.
+std::vector<double> Edges()
+{
+    std::vector<double> values{0.0, 5e-324, 2.2250738585072009e-308, 2.2250738585072014e-308,
+                               1.7976931348623157e308, 0.5, 1.5, 2.5};
+    for (int e = -1074; e <= 1023; ++e)
+        values.push_back(std::ldexp(1.0, e));
+    for (int e = -30; e <= 308; ++e)
+        values.push_back(std::strtod(("1e" + std::to_string(e)).c_str(), nullptr));
+    // (2k + 1) / 2^(d + 1) times 10^d is k + 1/2 times 5^d: a tie at d decimals.
+    for (int d = 0; d <= 60; ++d)
+        for (const double odd : {1.0, 3.0, 5.0, 7.0, 1001.0, 123456789.0, 9007199254740991.0})
+            values.push_back(std::ldexp(odd, -(d + 1)));
+    const std::size_t exact = values.size();
+    for (std::size_t k = 0; k < exact; ++k) {
+        values.push_back(std::nextafter(values[k], 0.0));
+        values.push_back(std::nextafter(values[k], HUGE_VAL));
+    }
+    for (std::size_t k = 0, n = values.size(); k < n; ++k)
+        values.push_back(-values[k]);
+    return values;
 }
 
 // Runs work(thread, threads) on every core and returns the seconds taken.
@@ -79,8 +123,27 @@ int main(int argc, char** argv)
                 Check(bits, std::bit_cast<double>(bits));
             }
         });
+    } else if (mode == "digits" && argc > 2) {
+        count = std::strtoull(argv[2], nullptr, 0);
+        const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 0) : 1;
+        seconds = OnAllCores([&](unsigned t, unsigned threads) {
+            std::mt19937_64 random(seed * 1000003 + t);
+            for (std::uint64_t n = t; n < count; n += threads) {
+                const auto value = std::bit_cast<double>(random());
+                CheckDigits(value, static_cast<int>(n % (kMaxFixedDecimals + 1)));
+            }
+        });
+    } else if (mode == "edges") {
+        const std::vector<double> values = Edges();
+        count = values.size() * (kMaxFixedDecimals + 1);
+        seconds = OnAllCores([&](unsigned t, unsigned threads) {
+            for (std::size_t k = t; k < values.size(); k += threads)
+                for (int d = 0; d <= kMaxFixedDecimals; ++d)
+                    CheckDigits(values[k], d);
+        });
     } else {
-        std::fprintf(stderr, "usage: render_sweep float [FIRST COUNT] | double COUNT [SEED]\n");
+        std::fprintf(stderr, "usage: render_sweep float [FIRST COUNT] | double COUNT [SEED] | "
+                             "digits COUNT [SEED] | edges\n");
         return 2;
     }
     std::printf("%s: %" PRIu64 " patterns, %" PRIu64 " mismatches, %.1f s (%.1f million/s)\n",

@@ -1,6 +1,7 @@
 #include "core/float_format.h"
 
 #include "core/encode.h"
+#include "core/render.h"
 
 #include <algorithm>
 #include <bit>
@@ -267,12 +268,6 @@ std::string FormatHex(double value)
 
 std::string FormatFixed(double value, int decimals)
 {
-    std::string text;
-    if (NonFiniteText(value, text))
-        return text;
-    // '-', 309 integer digits, '.', 60 decimals.
-    char buffer[400];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::fixed, std::clamp(decimals, 0, 60));
-    return {buffer, written.ptr};
+    char buffer[kFixedMaxLength];
+    return {buffer, RenderFixed(value, decimals, buffer)};
 }

@@ -1,6 +1,8 @@
 #include "core/render.h"
 #include "core/float_type.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
@@ -8,101 +10,140 @@
 
 namespace {
 
+#ifdef __SIZEOF_INT128__
+__extension__ typedef unsigned __int128 Uint128;
+
 // Two digits at a time: "00" to "99".
 constexpr char kPairs[201] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The value's magnitude in millionths, exactly rounded half to even, when it
-// is below 2^44 (so the count fits 64 bits); false for anything else.
-// value = mantissa * 2^exponent, and 10^6 = 15625 * 2^6, so the count is
-// mantissa * 15625 (below 2^67, held in two words) shifted by exponent + 6.
-bool Millionths(std::uint64_t bits, std::uint64_t& millionths)
+// 5^0 to 5^27, the powers below 2^63.
+constexpr int kMostFastDecimals = 27;
+constexpr auto kPowersOf5 = [] {
+    std::array<std::uint64_t, kMostFastDecimals + 1> powers{};
+    powers[0] = 1;
+    for (std::size_t k = 1; k < powers.size(); ++k)
+        powers[k] = powers[k - 1] * 5;
+    return powers;
+}();
+
+int BitLength(Uint128 value)
+{
+    const auto high = static_cast<std::uint64_t>(value >> 64);
+    return high != 0 ? 128 - std::countl_zero(high)
+                     : 64 - std::countl_zero(static_cast<std::uint64_t>(value));
+}
+
+// The magnitude of `bits` times 10^decimals, rounded half to even, when it
+// and every step to it fit 128 bits; false otherwise. value = m * 2^e, and
+// m * 2^e * 10^d = m * 5^d * 2^(e + d): one product, then one shift.
+bool Scaled(std::uint64_t bits, int decimals, Uint128& scaled)
 {
     const FloatFields fields = FieldsOf(FloatType::Float64, bits);
-    if (fields.exponent >= 1023 + 44)
-        return false; // inf, nan, or too large
+    if (fields.exponent == 2047 || decimals > kMostFastDecimals)
+        return false;
     const auto [mantissa, exponent] = MagnitudeOf(fields);
-    const int shift = -(exponent + 6);
-    if (shift <= 0) { // an integer count: the value has no bits below 2^-6
-        millionths = mantissa * 15625 << -shift;
+    const Uint128 product = Uint128{mantissa} * kPowersOf5[static_cast<std::size_t>(decimals)];
+    const int shift = exponent + decimals;
+    if (shift >= 0) {
+        if (product != 0 && BitLength(product) + shift > 127)
+            return false;
+        scaled = product << shift;
         return true;
     }
-    if (shift >= 68) { // below half a millionth
-        millionths = 0;
+    if (shift <= -128) { // product < 2^116: below half a unit
+        scaled = 0;
         return true;
     }
-    const std::uint64_t low32 = (mantissa & 0xFFFFFFFF) * 15625;
-    const std::uint64_t high32 = (mantissa >> 32) * 15625;
-    const std::uint64_t low = low32 + (high32 << 32);
-    const std::uint64_t high = (high32 >> 32) + (low < low32 ? 1 : 0);
-    // Quotient, and the remainder compared with half the divisor 2^shift.
-    std::uint64_t quotient;
-    bool above;
-    bool tie;
-    if (shift < 64) {
-        quotient = (low >> shift) | (high << (64 - shift));
-        const std::uint64_t remainder = low & ((std::uint64_t{1} << shift) - 1);
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        above = remainder > half;
-        tie = remainder == half;
-    } else if (shift == 64) {
-        quotient = high;
-        above = low > (std::uint64_t{1} << 63);
-        tie = low == (std::uint64_t{1} << 63);
-    } else {
-        quotient = high >> (shift - 64);
-        const std::uint64_t remainderHigh = high & ((std::uint64_t{1} << (shift - 64)) - 1);
-        const std::uint64_t halfHigh = std::uint64_t{1} << (shift - 65);
-        above = remainderHigh > halfHigh || (remainderHigh == halfHigh && low != 0);
-        tie = remainderHigh == halfHigh && low == 0;
-    }
-    if (above || (tie && (quotient & 1) != 0))
-        ++quotient;
-    millionths = quotient;
+    const int right = -shift;
+    const Uint128 unit = Uint128{1} << right;
+    const Uint128 remainder = product & (unit - 1);
+    const Uint128 half = unit >> 1;
+    scaled = product >> right;
+    if (remainder > half || (remainder == half && (scaled & 1) != 0))
+        ++scaled;
     return true;
 }
 
-char* WriteUnsigned(std::uint64_t value, char* out)
+// Writes the digits of `value` so that they end at `end`; returns where they
+// start. "0" for zero.
+char* DigitsEndingAt(Uint128 value, char* end)
 {
-    char digits[20];
-    char* p = digits + sizeof digits;
-    while (value >= 100) {
-        p -= 2;
-        std::memcpy(p, kPairs + 2 * (value % 100), 2);
-        value /= 100;
+    constexpr std::uint64_t k10To19 = 10000000000000000000ULL;
+    auto write = [&](std::uint64_t part, bool padded) {
+        char* const stop = end - 19;
+        while (part >= 100) {
+            end -= 2;
+            std::memcpy(end, kPairs + 2 * (part % 100), 2);
+            part /= 100;
+        }
+        if (part >= 10) {
+            end -= 2;
+            std::memcpy(end, kPairs + 2 * part, 2);
+        } else if (part > 0 || !padded) {
+            *--end = static_cast<char>('0' + part);
+        }
+        if (padded)
+            while (end > stop)
+                *--end = '0';
+    };
+    while (value > UINT64_MAX) {
+        write(static_cast<std::uint64_t>(value % k10To19), true);
+        value /= k10To19;
     }
-    if (value >= 10) {
-        p -= 2;
-        std::memcpy(p, kPairs + 2 * value, 2);
-    } else {
-        *--p = static_cast<char>('0' + value);
-    }
-    const auto length = static_cast<std::size_t>(digits + sizeof digits - p);
-    std::memcpy(out, p, length);
-    return out + length;
+    write(static_cast<std::uint64_t>(value), false);
+    return end;
 }
+
+#else
+// No 128-bit integers (32-bit x86): the exact conversion alone.
+using Uint128 = std::uint64_t;
+bool Scaled(std::uint64_t, int, Uint128&)
+{
+    return false;
+}
+char* DigitsEndingAt(Uint128, char* end)
+{
+    return end;
+}
+#endif
 
 } // namespace
 
-char* RenderFixed6(double value, char* out)
+char* RenderFixed(double value, int decimals, char* out)
 {
+    decimals = std::clamp(decimals, 0, kMaxFixedDecimals);
     const auto bits = std::bit_cast<std::uint64_t>(value);
-    std::uint64_t millionths = 0;
-    if (!Millionths(bits, millionths)) {
+    Uint128 scaled = 0;
+    if (!Scaled(bits, decimals, scaled)) {
         // std::to_chars is locale-free and, with an explicit precision, yields
         // the same correctly rounded digits as glibc's printf, so the result
         // never depends on the user's locale or the platform's C runtime.
-        return std::to_chars(out, out + kFixed6MaxLength, value, std::chars_format::fixed, 6).ptr;
+        return std::to_chars(out, out + kFixedMaxLength, value, std::chars_format::fixed, decimals)
+            .ptr;
     }
     if ((bits >> 63) != 0)
         *out++ = '-'; // every negative value, -0 and those that round to 0 too
-    out = WriteUnsigned(millionths / 1000000, out);
+    char digits[40]; // 2^128 has 39
+    char* const end = digits + sizeof digits;
+    const char* start = DigitsEndingAt(scaled, end);
+    const auto count = static_cast<int>(end - start);
+    if (count > decimals) { // the integer digits
+        const auto integer = static_cast<std::size_t>(count - decimals);
+        std::memcpy(out, start, integer);
+        out += integer;
+        start += integer;
+    } else {
+        *out++ = '0';
+    }
+    if (decimals == 0)
+        return out;
     *out++ = '.';
-    auto fraction = static_cast<std::uint32_t>(millionths % 1000000);
-    std::memcpy(out, kPairs + std::size_t{2} * (fraction / 10000), 2);
-    std::memcpy(out + 2, kPairs + std::size_t{2} * (fraction / 100 % 100), 2);
-    std::memcpy(out + 4, kPairs + std::size_t{2} * (fraction % 100), 2);
-    return out + 6;
+    const auto zeros = static_cast<std::size_t>(decimals - (end - start));
+    std::memset(out, '0', zeros);
+    out += zeros;
+    std::memcpy(out, start, static_cast<std::size_t>(end - start));
+    return out + (end - start);
 }

@@ -1,15 +1,28 @@
-// Writing a value as the C library's "%f" writes it.
+// Writing a value as the C library's "%f" and "%.Nf" write it.
 #pragma once
 
 #include <cstddef>
 
-// The longest text RenderFixed6 writes: '-', 309 integer digits, '.', six
-// decimals.
-inline constexpr std::size_t kFixed6MaxLength = 317;
+// The most decimals RenderFixed writes.
+inline constexpr int kMaxFixedDecimals = 60;
 
-// Writes `value` at `out`, which has room for kFixed6MaxLength characters,
-// exactly as "%f" does in the C locale: fixed point, six decimals, rounded
-// half to even on the exact binary value, '-' for every negative value
-// including -0, "inf" and "nan" with their sign. No terminating zero; returns
-// the end of what was written. Never consults the locale.
-char* RenderFixed6(double value, char* out);
+// The longest text RenderFixed writes: '-', 309 integer digits, '.', and the
+// most decimals.
+inline constexpr std::size_t kFixedMaxLength = 1 + 309 + 1 + kMaxFixedDecimals;
+
+// Writes `value` at `out`, which has room for kFixedMaxLength characters,
+// exactly as "%.*f" with `decimals` (clamped to 0..60) does in the C locale:
+// fixed point, rounded half to even on the exact binary value, no point when
+// `decimals` is 0, '-' for every negative value including -0 and those that
+// round to zero, "inf" and "nan" with their sign. No terminating zero;
+// returns the end of what was written. Integer arithmetic where the value
+// allows (every float32; doubles below 2^128 with up to 27 decimals), the
+// standard library's exact conversion otherwise. Never consults the locale.
+char* RenderFixed(double value, int decimals, char* out);
+
+// "%f": RenderFixed with six decimals, the dialog's.
+inline constexpr std::size_t kFixed6MaxLength = 317;
+inline char* RenderFixed6(double value, char* out)
+{
+    return RenderFixed(value, 6, out);
+}

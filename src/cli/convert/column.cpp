@@ -51,10 +51,15 @@ char* Column::Convert(std::string_view line, char* out)
 char* Column::ConvertWithOptions(std::string_view line, char* out)
 {
     const FloatType type = ValueTypeOf(m_conversion);
-    if (m_options.format == ValueFormat::Fixed && m_options.digits == 6 &&
-        (m_conversion != Conversion::Psi && m_conversion != Conversion::Metres)) {
-        // Another order, or a 16-bit type, at the dialog's six decimals: no
-        // text on the way, so a reordered column is as fast as a plain one.
+    if (m_options.format == ValueFormat::Fixed &&
+        (m_conversion == Conversion::Psi || m_conversion == Conversion::Metres)) {
+        const double number = ReadNumber(line.data());
+        return RenderFixed(m_conversion == Conversion::Psi ? KpaToPsi(number) : KpaToMetres(number),
+                           m_options.digits, out);
+    }
+    if (m_options.format == ValueFormat::Fixed) {
+        // Another order, a 16-bit type or other decimals: no text on the
+        // way, so such a column is as fast as a plain one.
         ReadHexPairs(line, m_textBytes);
         std::uint64_t bits = 0;
         if (m_size == 4) // the common case, unrolled
@@ -68,7 +73,7 @@ char* Column::ConvertWithOptions(std::string_view line, char* out)
                                  ? std::bit_cast<float>(static_cast<std::uint32_t>(bits))
                              : type == FloatType::Float64 ? std::bit_cast<double>(bits)
                                                           : DecodeBits(type, bits);
-        return RenderFixed6(value, out);
+        return RenderFixed(value, m_options.digits, out);
     }
     std::string text;
     if (m_conversion == Conversion::Psi) {

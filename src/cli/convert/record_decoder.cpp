@@ -72,10 +72,7 @@ char* WriteFieldText(const FieldValue& v, const CliOptions& options, char* out)
     if (v.integer)
         return v.isSigned ? std::to_chars(out, out + kRoom, v.asSigned).ptr
                           : std::to_chars(out, out + kRoom, v.asUnsigned).ptr;
-    if (options.digits == 6)
-        return RenderFixed6(v.value, out);
-    const std::string text = ValueText(v.value, options);
-    return std::copy(text.begin(), text.end(), out);
+    return RenderFixed(v.value, options.digits, out);
 }
 
 std::string Text(const FieldValue& v, const CliOptions& options)

@@ -43,12 +43,12 @@ char* ValueDecoder::WriteText(std::span<const std::uint8_t> bytes, char* out) co
     std::uint64_t bits = 0;
     for (std::size_t k = 0; k < Size(); ++k)
         bits = bits << 8 | bytes[m_source[k]];
-    if (m_options.format == ValueFormat::Fixed && m_options.digits == 6) { // no text on the way
+    if (m_options.format == ValueFormat::Fixed) { // no text on the way
         const double value = m_type == FloatType::Float32
                                  ? std::bit_cast<float>(static_cast<std::uint32_t>(bits))
                              : m_type == FloatType::Float64 ? std::bit_cast<double>(bits)
                                                             : DecodeBits(m_type, bits);
-        return RenderFixed6(value, out);
+        return RenderFixed(value, m_options.digits, out);
     }
     const std::string text = ValueText(m_type, bits, m_options);
     return std::copy(text.begin(), text.end(), out);

@@ -10,10 +10,6 @@ std::string ValueText(FloatType type, std::uint64_t bits, const ValueStyle& styl
     const double value = DecodeBits(type, bits);
     switch (style.format) {
     case ValueFormat::Fixed:
-        if (style.digits == 6) {
-            char buffer[kFixed6MaxLength];
-            return std::string(buffer, RenderFixed6(value, buffer));
-        }
         return FormatFixed(value, style.digits);
     case ValueFormat::Shortest:
         return FormatShortest(type, bits);
