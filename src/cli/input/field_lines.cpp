@@ -1,5 +1,6 @@
 #include "cli/input/field_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 void WriteLineEnd(bool crlf, OutputBuffer& out)
@@ -17,27 +18,8 @@ bool FieldLines::Add(std::string_view line, bool crlf)
         m_record = line; // no copy: most records are one line without quotes
     }
     m_crlf = crlf;
-    if (m_delimiter != kBlankRuns && std::memchr(line.data(), '"', line.size()) == nullptr &&
-        !joined) {
-        // Without quotes, only the delimiters before the field matter.
-        std::size_t begin = 0;
-        for (std::size_t k = 1; k < m_field; ++k) {
-            const void* next = std::memchr(line.data() + begin, m_delimiter, line.size() - begin);
-            if (next == nullptr) {
-                m_has = false;
-                return true;
-            }
-            begin = static_cast<std::size_t>(static_cast<const char*>(next) - line.data()) + 1;
-        }
-        const void* end = std::memchr(line.data() + begin, m_delimiter, line.size() - begin);
-        m_found = {begin,
-                   end == nullptr
-                       ? line.size()
-                       : static_cast<std::size_t>(static_cast<const char*>(end) - line.data()),
-                   false};
-        m_has = true;
+    if (m_delimiter != kBlankRuns && !joined && FindPlainField(line))
         return true;
-    }
     if (!joined)
         m_resume = 0;
     m_open = !SplitCsv(m_record, m_delimiter, m_fields, m_resume);
@@ -48,6 +30,32 @@ bool FieldLines::Add(std::string_view line, bool crlf)
     if (m_has)
         m_found = m_fields[m_field - 1];
     return !m_open;
+}
+
+// One scan of a line for its field's delimiters and for quotes, which only
+// the full reader takes. False, having found nothing, for a line with a quote.
+bool FieldLines::FindPlainField(std::string_view line)
+{
+    std::size_t delimiters = 0; // before k
+    std::size_t begin = line.size();
+    std::size_t end = line.size();
+    if (m_field == 1)
+        begin = 0;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        const char c = line[k];
+        if (c == '"')
+            return false;
+        if (c != m_delimiter)
+            continue;
+        ++delimiters;
+        if (delimiters == m_field - 1)
+            begin = k + 1;
+        else if (delimiters == m_field)
+            end = k; // the field is found; the rest is scanned for quotes alone
+    }
+    m_has = begin <= line.size() && (m_field == 1 || delimiters >= m_field - 1);
+    m_found = {begin, std::max(begin, end), false};
+    return true;
 }
 
 const std::string_view* FieldLines::Text()
@@ -61,6 +69,23 @@ const std::string_view* FieldLines::Text()
 void FieldLines::Write(std::string_view results, OutputBuffer& out) const
 {
     const char delimiter = m_delimiter == kBlankRuns ? ' ' : m_delimiter;
+    const std::size_t size = m_record.size() + 1 + results.size() + 2;
+    if (size <= OutputBuffer::kCapacity) { // the line in one reservation
+        char* o = out.Reserve(size);
+        const std::size_t head = m_replace ? m_found.begin : m_record.size();
+        o = std::copy_n(m_record.data(), head, o);
+        if (!m_replace)
+            *o++ = delimiter;
+        o = std::copy_n(results.data(), results.size(), o);
+        if (m_replace)
+            o = std::copy(m_record.begin() + static_cast<std::ptrdiff_t>(m_found.end),
+                          m_record.end(), o);
+        if (m_crlf)
+            *o++ = '\r';
+        *o++ = '\n';
+        out.Commit(o);
+        return;
+    }
     if (m_replace) {
         out.Append(m_record.data(), m_found.begin);
         out.Append(results.data(), results.size());

@@ -40,6 +40,8 @@ public:
     void Write(std::string_view results, OutputBuffer& out) const;
 
 private:
+    bool FindPlainField(std::string_view line);
+
     std::size_t m_field;
     char m_delimiter;
     bool m_replace;
