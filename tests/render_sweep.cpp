@@ -6,13 +6,14 @@
 //   render_sweep float [FIRST COUNT]   float32 patterns, all 2^32 by default
 //   render_sweep double COUNT [SEED]   random float64 patterns
 //   render_sweep digits COUNT [SEED]   random float64 patterns, at 0 to 60 decimals
-//   render_sweep edges                 at 0 to 60 decimals: every power of two,
-//                                      powers of ten, subnormals, the ties of
-//                                      each number of decimals and their
-//                                      neighbours
+//   render_sweep edges                 at 0 to 60 decimals and exactly (every
+//                                      digit): every power of two, powers of
+//                                      ten, subnormals, the ties of each number
+//                                      of decimals and their neighbours
 //
 // Prints the patterns checked, mismatches (the first few in full) and the time;
 // exits 1 on any mismatch.
+#include "core/float_format.h"
 #include "core/render.h"
 #include "framework/cstring.h"
 
@@ -27,6 +28,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -58,6 +60,27 @@ void CheckDigits(double value, int decimals)
         const std::lock_guard<std::mutex> lock(g_printMutex);
         std::printf("mismatch %a at %d decimals: ours %s, C library %s\n", value, decimals, ours,
                     theirs);
+    }
+}
+
+// FormatExact against the C library's digits at 1074 places, the most a
+// double has, less trailing zeros (and the point, for an integer).
+void CheckExact(double value)
+{
+    static thread_local std::vector<char> theirs(1500);
+    const int length = std::snprintf(theirs.data(), theirs.size(), "%.1074f", value);
+    std::string_view text(theirs.data(), static_cast<std::size_t>(length));
+    while (text.back() == '0')
+        text.remove_suffix(1);
+    if (text.back() == '.')
+        text.remove_suffix(1);
+    if (text == "-0" && !std::signbit(value))
+        text = "0";
+    const std::string ours = FormatExact(value);
+    if (ours != text && g_mismatches++ < 10) {
+        const std::lock_guard<std::mutex> lock(g_printMutex);
+        std::printf("mismatch %a exact: ours %s, C library %.*s\n", value, ours.c_str(),
+                    static_cast<int>(text.size()), text.data());
     }
 }
 
@@ -137,9 +160,11 @@ int main(int argc, char** argv)
         const std::vector<double> values = Edges();
         count = values.size() * (kMaxFixedDecimals + 1);
         seconds = OnAllCores([&](unsigned t, unsigned threads) {
-            for (std::size_t k = t; k < values.size(); k += threads)
+            for (std::size_t k = t; k < values.size(); k += threads) {
                 for (int d = 0; d <= kMaxFixedDecimals; ++d)
                     CheckDigits(values[k], d);
+                CheckExact(values[k]);
+            }
         });
     } else {
         std::fprintf(stderr, "usage: render_sweep float [FIRST COUNT] | double COUNT [SEED] | "

@@ -4,6 +4,8 @@
 #include "core/render.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -12,15 +14,34 @@
 
 namespace {
 
-// "inf", "-inf", "nan" or "-nan" for a value that is no finite number; false
-// for any finite one.
-bool NonFiniteText(double value, std::string& text)
+// Writes "inf", "-inf", "nan" or "-nan" for a value that is no finite
+// number and returns the end; null for any finite one, writing nothing.
+char* NonFiniteText(double value, char* out)
 {
     if (std::isfinite(value))
-        return false;
-    static const std::string kNames[4] = {"inf", "-inf", "nan", "-nan"};
-    text = kNames[(std::isnan(value) ? 2 : 0) + (std::signbit(value) ? 1 : 0)];
-    return true;
+        return nullptr;
+    if (std::signbit(value))
+        *out++ = '-';
+    std::memcpy(out, std::isnan(value) ? "nan" : "inf", 3);
+    return out + 3;
+}
+
+// Two digits at a time: "00" to "99".
+constexpr char kPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// `word` (below 10^9) as exactly nine digits.
+char* WriteNineDigits(std::uint32_t word, char* out)
+{
+    out[0] = static_cast<char>('0' + word / 100000000);
+    word %= 100000000;
+    for (int k = 3; k >= 0; --k) {
+        std::memcpy(out + 1 + 2 * k, kPairs + 2 * (word % 100), 2);
+        word /= 100;
+    }
+    return out + 9;
 }
 
 // A non-negative integer in base 10^9 words, least significant first: enough
@@ -30,7 +51,7 @@ public:
     explicit BigDecimal(std::uint64_t value)
     {
         do {
-            words_.push_back(static_cast<std::uint32_t>(value % kBase));
+            words_[count_++] = static_cast<std::uint32_t>(value % kBase);
             value /= kBase;
         } while (value != 0);
     }
@@ -40,43 +61,104 @@ public:
     void Multiply(std::uint32_t factor)
     {
         std::uint64_t carry = 0;
-        for (std::uint32_t& word : words_) {
-            const std::uint64_t product = std::uint64_t{word} * factor + carry;
-            word = static_cast<std::uint32_t>(product % kBase);
+        for (std::size_t k = 0; k < count_; ++k) {
+            const std::uint64_t product = std::uint64_t{words_[k]} * factor + carry;
+            words_[k] = static_cast<std::uint32_t>(product % kBase);
             carry = product / kBase;
         }
         while (carry != 0) {
-            words_.push_back(static_cast<std::uint32_t>(carry % kBase));
+            words_[count_++] = static_cast<std::uint32_t>(carry % kBase);
             carry /= kBase;
         }
     }
 
-    // Multiplies by base^count, `chunk` being base^chunkPower (below 2^32).
-    void MultiplyPower(int count, std::uint32_t base, std::uint32_t chunk, int chunkPower)
+    // Multiplies by `other`, this holding at most three words (a 64-bit
+    // value): each column sums at most three products below 10^18.
+    void Multiply(const BigDecimal& other)
     {
-        for (; count >= chunkPower; count -= chunkPower)
-            Multiply(chunk);
-        std::uint32_t last = 1;
-        for (; count > 0; --count)
-            last *= base;
-        Multiply(last);
+        std::array<std::uint64_t, kWords> columns{};
+        for (std::size_t i = 0; i < count_; ++i)
+            for (std::size_t j = 0; j < other.count_; ++j)
+                columns[i + j] += std::uint64_t{words_[i]} * other.words_[j];
+        count_ += other.count_;
+        std::uint64_t carry = 0;
+        for (std::size_t k = 0; k < count_; ++k) {
+            const std::uint64_t sum = columns[k] + carry;
+            words_[k] = static_cast<std::uint32_t>(sum % kBase);
+            carry = sum / kBase;
+        }
+        while (count_ > 1 && words_[count_ - 1] == 0)
+            --count_;
     }
 
-    std::string Digits() const
+    // How many digits Digits writes.
+    std::ptrdiff_t DigitCount() const
     {
-        std::string text = std::to_string(words_.back());
-        for (auto word = words_.rbegin() + 1; word != words_.rend(); ++word) {
-            const std::string part = std::to_string(*word);
-            text.append(9 - part.size(), '0');
-            text += part;
-        }
-        return text;
+        std::ptrdiff_t count = 9 * static_cast<std::ptrdiff_t>(count_ - 1) + 1;
+        for (std::uint32_t top = words_[count_ - 1]; top >= 10; top /= 10)
+            ++count;
+        return count;
+    }
+
+    // Writes the digits, the first nonzero, and returns the end.
+    char* Digits(char* out) const
+    {
+        out = std::to_chars(out, out + 9, words_[count_ - 1]).ptr;
+        for (std::size_t k = count_ - 1; k-- > 0;)
+            out = WriteNineDigits(words_[k], out);
+        return out;
     }
 
 private:
     static constexpr std::uint64_t kBase = 1'000'000'000;
-    std::vector<std::uint32_t> words_;
+    // 767 significant digits at most, and room for a product's top words.
+    static constexpr std::size_t kWords = 90;
+    std::array<std::uint32_t, kWords> words_{};
+    std::size_t count_ = 0;
 };
+
+// base^(step * q) for every q up to the largest power of `base` an exact
+// double needs, made once: base^k is then a table entry times base^r, r below
+// `step`, small enough that a significand times it stays within 64 bits.
+struct PowerTable {
+    std::uint32_t base;
+    int step;
+    std::vector<BigDecimal> powers;
+
+    PowerTable(std::uint32_t tableBase, int tableStep, int most) : base(tableBase), step(tableStep)
+    {
+        std::uint32_t chunk = 1;
+        for (int k = 0; k < step; ++k)
+            chunk *= base;
+        powers.emplace_back(1);
+        for (int power = step; power - step <= most; power += step) {
+            powers.push_back(powers.back());
+            powers.back().Multiply(chunk);
+        }
+    }
+
+    // `significand` (below 2^53) times base^power.
+    BigDecimal Times(std::uint64_t significand, int power) const
+    {
+        for (int k = 0; k < power % step; ++k)
+            significand *= base;
+        BigDecimal product(significand);
+        product.Multiply(powers[static_cast<std::size_t>(power / step)]);
+        return product;
+    }
+};
+
+// 5^4 and 2^10 times a significand stay below 2^63.
+const PowerTable& FivePowers()
+{
+    static const PowerTable table(5, 5, 1074);
+    return table;
+}
+const PowerTable& TwoPowers()
+{
+    static const PowerTable table(2, 11, 1023); // 2^1023 is 1 times 2^1023
+    return table;
+}
 
 // The shortest digits of a 16-bit value, and where the point goes.
 struct Digits {
@@ -189,81 +271,112 @@ std::string Layout(const Digits& d)
 
 } // namespace
 
-std::string FormatShortest(FloatType type, std::uint64_t bits)
+char* WriteShortest(FloatType type, std::uint64_t bits, char* out)
 {
     const double value = DecodeBits(type, bits);
-    std::string text;
-    if (NonFiniteText(value, text))
-        return text;
-    char buffer[64];
-    if (type == FloatType::Float64 || type == FloatType::Float32) {
-        const auto written =
-            type == FloatType::Float64
-                ? std::to_chars(buffer, buffer + sizeof buffer, value)
-                : std::to_chars(buffer, buffer + sizeof buffer,
-                                std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
-        return {buffer, written.ptr};
-    }
+    if (char* end = NonFiniteText(value, out))
+        return end;
+    if (type == FloatType::Float64)
+        return std::to_chars(out, out + kMaxShortestLength, value).ptr;
+    if (type == FloatType::Float32)
+        return std::to_chars(out, out + kMaxShortestLength,
+                             std::bit_cast<float>(static_cast<std::uint32_t>(bits)))
+            .ptr;
     const std::uint64_t magnitudeBits = bits & (SignBit(type) - 1);
-    text.assign((bits & SignBit(type)) != 0 ? 1 : 0, '-');
-    if (magnitudeBits == 0)
-        return text + "0";
-    return text + Layout(ShortestDigits(type, magnitudeBits, std::fabs(value)));
+    if ((bits & SignBit(type)) != 0)
+        *out++ = '-';
+    if (magnitudeBits == 0) {
+        *out++ = '0';
+        return out;
+    }
+    const std::string text = Layout(ShortestDigits(type, magnitudeBits, std::fabs(value)));
+    return std::copy(text.begin(), text.end(), out);
 }
 
-std::string FormatExact(double value)
+char* WriteExact(double value, char* out)
 {
-    std::string text;
-    if (NonFiniteText(value, text))
-        return text;
+    if (char* end = NonFiniteText(value, out))
+        return end;
     const FloatFields fields = FieldsOf(FloatType::Float64, std::bit_cast<std::uint64_t>(value));
-    text.assign(fields.negative ? 1 : 0, '-');
+    if (fields.negative)
+        *out++ = '-';
     auto [significand, exponent] = MagnitudeOf(fields);
-    if (significand == 0)
-        return text + "0";
+    if (significand == 0) {
+        *out++ = '0';
+        return out;
+    }
     // An odd significand: a value below 1 then ends in the digit 5, so it has
     // no trailing zeros to strip.
     const int zeros = std::countr_zero(significand);
     significand >>= zeros;
     exponent += zeros;
-    BigDecimal number(significand);
-    if (exponent >= 0) {
-        number.MultiplyPower(exponent, 2, 1u << 29, 29);
-        return text + number.Digits();
-    }
+    if (exponent >= 0)
+        return TwoPowers().Times(significand, exponent).Digits(out);
     // m * 2^-k = m * 5^k / 10^k: the digits of m * 5^k with the point k places
     // from the right.
-    const auto places = static_cast<std::size_t>(-exponent);
-    number.MultiplyPower(-exponent, 5, 1'220'703'125u, 13);
-    const std::string digits = number.Digits();
-    if (digits.size() <= places)
-        return text + "0." + std::string(places - digits.size(), '0') + digits;
-    const std::size_t whole = digits.size() - places;
-    return text + digits.substr(0, whole) + "." + digits.substr(whole);
+    const auto places = static_cast<std::ptrdiff_t>(-exponent);
+    const BigDecimal number = FivePowers().Times(significand, -exponent);
+    const std::ptrdiff_t count = number.DigitCount();
+    if (count <= places) {
+        *out++ = '0';
+        *out++ = '.';
+        std::memset(out, '0', static_cast<std::size_t>(places - count));
+        return number.Digits(out + (places - count));
+    }
+    const std::ptrdiff_t whole = count - places;
+    char* const end = number.Digits(out);
+    std::memmove(out + whole + 1, out + whole, static_cast<std::size_t>(places));
+    out[whole] = '.';
+    return end + 1;
 }
 
-std::string FormatHex(double value)
+char* WriteHex(double value, char* out)
 {
-    std::string text;
-    if (NonFiniteText(value, text))
-        return text;
+    if (char* end = NonFiniteText(value, out))
+        return end;
     const FloatFields fields = FieldsOf(FloatType::Float64, std::bit_cast<std::uint64_t>(value));
-    text = fields.negative ? "-0x" : "0x";
+    if (fields.negative)
+        *out++ = '-';
+    *out++ = '0';
+    *out++ = 'x';
     const auto biased = static_cast<int>(fields.exponent);
     std::uint64_t fraction = fields.fraction;
-    if (biased == 0 && fraction == 0)
-        return text + "0p+0";
-    text += biased == 0 ? '0' : '1';
+    if (biased == 0 && fraction == 0) {
+        std::memcpy(out, "0p+0", 4);
+        return out + 4;
+    }
+    *out++ = biased == 0 ? '0' : '1';
     if (fraction != 0) {
-        text += '.';
+        *out++ = '.';
         for (int nibble = 12; nibble >= 0 && fraction != 0; --nibble) {
             const auto digit = static_cast<unsigned>(fraction >> (4 * nibble)) & 0xFu;
-            text += "0123456789abcdef"[digit];
+            *out++ = "0123456789abcdef"[digit];
             fraction &= (std::uint64_t{1} << (4 * nibble)) - 1;
         }
     }
     const int exponent = biased == 0 ? -1022 : biased - 1023;
-    return text + (exponent < 0 ? "p-" : "p+") + std::to_string(std::abs(exponent));
+    *out++ = 'p';
+    *out++ = exponent < 0 ? '-' : '+';
+    return std::to_chars(out, out + 4, std::abs(exponent)).ptr;
+}
+
+std::string FormatShortest(FloatType type, std::uint64_t bits)
+{
+    char buffer[kMaxShortestLength];
+    return {buffer, WriteShortest(type, bits, buffer)};
+}
+
+std::string FormatExact(double value)
+{
+    std::string text(kMaxExactLength, '\0');
+    text.resize(static_cast<std::size_t>(WriteExact(value, text.data()) - text.data()));
+    return text;
+}
+
+std::string FormatHex(double value)
+{
+    char buffer[kMaxHexLength];
+    return {buffer, WriteHex(value, buffer)};
 }
 
 std::string FormatFixed(double value, int decimals)

@@ -5,6 +5,7 @@
 
 #include "core/float_type.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,16 +18,28 @@
 // BFloat16 keep to the fewest ("4110" for 4112, which reads back). Zero is "0"
 // or "-0".
 std::string FormatShortest(FloatType type, std::uint64_t bits);
+// FormatShortest's text written at `out`, which has room for
+// kMaxShortestLength characters; returns its end.
+inline constexpr std::size_t kMaxShortestLength = 64;
+char* WriteShortest(FloatType type, std::uint64_t bits, char* out);
 
 // The exact decimal value of `value`, every digit (up to 767 significant ones
 // for a subnormal), plain: no exponent, no trailing zeros after the point and
 // no point for an integer; "-0" for negative zero.
 std::string FormatExact(double value);
+// FormatExact's text written at `out`, which has room for kMaxExactLength
+// characters ('-', "0." and 1074 places); returns its end.
+inline constexpr std::size_t kMaxExactLength = 1080;
+char* WriteExact(double value, char* out);
 
 // `value` as glibc's printf "%a" writes a double: "0x1.921fb6p+1", "0x1p+0",
 // "0x0p+0", "-0x0p+0", subnormals as "0x0.<13 hex digits less trailing
 // zeros>p-1022". Lower-case digits, no trailing zero digits.
 std::string FormatHex(double value);
+// FormatHex's text written at `out`, which has room for kMaxHexLength
+// characters; returns its end.
+inline constexpr std::size_t kMaxHexLength = 32;
+char* WriteHex(double value, char* out);
 
 // `value` in plain notation with `decimals` digits after the point (none and
 // no point for 0), rounded to nearest, ties to even, on the exact binary

@@ -48,22 +48,18 @@ const CliCommand kInspectCommand{
 
 namespace {
 
-// The rows of `text`; for a bad text, `error` names the problem and the
-// result is empty, or the error object with --json.
-// The rows of `text`; for a bad text, nothing, with `error` naming the
-// problem.
-std::string Inspect(std::string_view text, const CliOptions& options, std::string& error)
+// The bytes of `text`; false for a bad text, with `error` naming the problem.
+bool ReadBytes(std::string_view text, const CliOptions& options, std::vector<std::uint8_t>& bytes,
+               std::string& error)
 {
-    std::vector<std::uint8_t> bytes;
     if (options.registers ? ReadRegisterText(text, bytes, error)
                           : ReadCleanHex(text, bytes, error)) {
-        if (bytes.empty() || bytes.size() > 8)
-            error = "one to eight bytes, not " + std::to_string(bytes.size());
-        else
-            return InspectBytes(bytes, options);
+        if (!bytes.empty() && bytes.size() <= 8)
+            return true;
+        error = "one to eight bytes, not " + std::to_string(bytes.size());
     }
     error = "inspect '" + Printable(text) + "': " + error;
-    return {};
+    return false;
 }
 
 // `words` holds the TEXT (joined with spaces), or nothing to read one TEXT
@@ -72,21 +68,21 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
         std::span<const std::string_view> words, const CliStreams& io)
 {
     std::string error;
-    if (!words.empty()) {
-        const std::string shown = Inspect(JoinWords(words), options, error);
-        return error.empty() ? WriteOut(io, shown) : UsageError(io, error);
-    }
+    std::vector<std::uint8_t> bytes;
+    if (!words.empty())
+        return ReadBytes(JoinWords(words), options, bytes, error)
+                   ? WriteOut(io, InspectBytes(bytes, options))
+                   : UsageError(io, error);
     return RunEachLine(
         io, [&](std::string_view line, OutputBuffer& out, const BlockReader& input, int& status) {
             if (IsBlank(line))
                 return true;
-            const std::string shown = Inspect(line, options, error);
-            if (!error.empty()) {
+            if (!ReadBytes(line, options, bytes, error)) {
                 status = kUsageError;
                 ReportBadLine(out, input, io, error);
                 return false;
             }
-            out.Append(shown.data(), shown.size());
+            out.Commit(WriteInspection(bytes, options, out.Reserve(kMostInspection)));
             return true;
         });
 }
