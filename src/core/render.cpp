@@ -89,9 +89,10 @@ char* DigitsEndingAt(Uint128 value, char* end)
             while (end > stop)
                 *--end = '0';
     };
-    while (value > UINT64_MAX) {
-        write(static_cast<std::uint64_t>(value % k10To19), true);
-        value /= k10To19;
+    while (value > UINT64_MAX) { // one division, not two
+        const Uint128 quotient = value / k10To19;
+        write(static_cast<std::uint64_t>(value - quotient * k10To19), true);
+        value = quotient;
     }
     write(static_cast<std::uint64_t>(value), false);
     return end;

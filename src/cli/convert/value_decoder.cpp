@@ -41,8 +41,12 @@ std::size_t ValueDecoder::MostText() const
 char* ValueDecoder::WriteText(std::span<const std::uint8_t> bytes, char* out) const
 {
     std::uint64_t bits = 0;
-    for (std::size_t k = 0; k < Size(); ++k)
-        bits = bits << 8 | bytes[m_source[k]];
+    if (m_type == FloatType::Float32) // the common case, unrolled
+        bits = std::uint64_t{bytes[m_source[0]]} << 24 | std::uint64_t{bytes[m_source[1]]} << 16 |
+               std::uint64_t{bytes[m_source[2]]} << 8 | bytes[m_source[3]];
+    else
+        for (std::size_t k = 0; k < Size(); ++k)
+            bits = bits << 8 | bytes[m_source[k]];
     if (m_options.format == ValueFormat::Fixed) { // no text on the way
         const double value = m_type == FloatType::Float32
                                  ? std::bit_cast<float>(static_cast<std::uint32_t>(bits))

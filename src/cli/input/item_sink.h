@@ -25,6 +25,8 @@ public:
     static constexpr std::size_t kMostText = 1100;
 
     std::size_t Count() const { return m_count; }
+    // Starts the next line: the caller has emptied it.
+    void Restart() { m_count = 0; }
     char Separator() const { return m_separator; }
 
 private:

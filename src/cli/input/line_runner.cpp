@@ -49,6 +49,7 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
         header = false;
     }
     int status = 0;
+    ItemSink items(results, separator);
     std::string_view text;
     BlockReader::Status got;
     while ((got = input.Next(text, out)) == BlockReader::Status::Line && !out.Failed()) {
@@ -71,7 +72,7 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
         if (first == input.LineNumber() && IsBlank(text) && converter.SkipsBlankLines())
             continue;
         results.clear();
-        ItemSink items(results, separator);
+        items.Restart();
         bool done = true;
         const std::string_view* field = shape.field ? fields.Text() : &text;
         if (field == nullptr) { // the header's fields too: --replace writes in one

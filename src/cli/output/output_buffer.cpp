@@ -35,6 +35,13 @@ void OutputBuffer::Append(const char* data, std::size_t size)
 
 void OutputBuffer::AppendLine(const char* data, std::size_t size)
 {
+    if (size < kCapacity) { // the common case: one reservation
+        char* out = Reserve(size + 1);
+        std::memcpy(out, data, size);
+        out[size] = '\n';
+        Commit(out + size + 1);
+        return;
+    }
     Append(data, size);
     char* out = Reserve(1);
     *out = '\n';
