@@ -8,11 +8,14 @@
 # the block reader's. Fails if the three outputs of any input differ.
 # Then, beside the plain column of the same values (median values per second
 # to /dev/null, interleaved the same way):
-#   - raw big-endian floats and doubles (--binary), and od reading the same file;
+#   - raw big-endian floats and doubles (--binary), and od reading the same file,
+#     and the block reader on the hex column;
 #   - the hex value as field 2 of a 3-field CSV log (--field 2);
+#   - the hex column read strictly (--strict);
 #   - a 3-field record a line (record LAYOUT), and the block reader doing it;
 #   - one record whose quoted field spans 10^5 and 10^6 lines (linear growth);
-# each against its goal, and peak memory (GNU time's %M) on 10^7-line inputs
+# then inspect's lines per second, plain and JSON; each against its goal, and
+# peak memory (GNU time's %M) on 10^7-line inputs
 # and on a 1 GiB binary file, one run each, against 8 MiB. A missed goal is
 # reported, not failed on. About five minutes; 1.1 GB in the temp folder.
 # Usage: [ROUNDS=5] [BUILD=DIR] bench/cli_bench.sh
@@ -102,6 +105,7 @@ check_same() { # name command input program-a program-b
 
 rows=()
 declare -A took=() # median microseconds by program.output
+declare -A vs_block=() # tarvel-cli over the block reader, to /dev/null, by input
 for entry in "${inputs[@]}"; do
   read -r name command kind lines seed <<<"$entry"
   input=$work/$name.txt
@@ -128,6 +132,7 @@ for entry in "${inputs[@]}"; do
   for o in null pipe; do
     row+=$(awk -v a="${took[cli.$o]}" -v b="${took[block.$o]}" 'BEGIN { printf " %10.2f", b / a }')
   done
+  vs_block[$name]=$(awk -v a="${took[cli.null]}" -v b="${took[block.null]}" 'BEGIN { printf "%.2f", b / a }')
   rows+=("$row")
   rm -f "$input"
 done
@@ -151,13 +156,16 @@ side() { # side
     float-col) "$cli" float ;;
     double-col) "$cli" double ;;
     field) "$cli" float --field 2 ;;
+    strict) "$cli" float --strict ;;
+    block-float) "$refs" block float ;;
     record) "$cli" record "$layout" ;;
     od-f4) od -A n -t f4 --endian=big -v ;;
     od-f8) od -A n -t f8 --endian=big -v ;;
     block-record) "$refs" block record ;;
   esac
 }
-declare -A side_name=([od-f4]="od -t f4" [od-f8]="od -t f8" [block-record]="block reader")
+declare -A side_name=([od-f4]="od -t f4" [od-f8]="od -t f8" [block-record]="block reader"
+  [block-float]="block reader")
 
 # Microseconds taken by one run, its output to /dev/null.
 time_side() { # side input
@@ -186,6 +194,7 @@ expect_same() { # what command-a command-b (shell functions)
 new_out() { side "$new" <"$new_in"; }
 column_out() { side "$col" <"$col_in"; }
 ref_out() { side "$ref" <"$new_in"; }
+ref_on_column() { side "$ref" <"$col_in"; }
 log_with_column() { paste -d, "$new_in" <(column_out); }
 record_first_field() { new_out | cut -d, -f1; }
 
@@ -194,6 +203,8 @@ record_first_field() { new_out | cut -d, -f1; }
 # values in every kind of its type (bench/cli_bench_inputs.cpp).
 others=(
   "float-binary  float-bin  float-bin  float-col  float  od-f4        4000000 1"
+  "float-bin-ref float-bin  float-bin  float-col  float  block-float  4000000 1"
+  "float-strict  strict     float      float-col  float  -            4000000 1"
   "double-binary double-bin double-bin double-col double od-f8        2000000 2"
   "float-field-2 field      float-log  float-col  float  -            4000000 1"
   "record-3      record     record     float-col  float  block-record 4000000 1"
@@ -209,6 +220,7 @@ for entry in "${others[@]}"; do
 
   case $new in
     float-bin | double-bin) expect_same "$name" new_out column_out || exit 1 ;;
+    strict) expect_same "$name" new_out column_out || exit 1 ;;
     field) expect_same "$name" new_out log_with_column || exit 1 ;;
     record)
       expect_same "$name" new_out ref_out || exit 1
@@ -220,7 +232,7 @@ for entry in "${others[@]}"; do
   [[ $ref == - ]] || sides+=("$ref")
   for ((r = 0; r < rounds; ++r)); do
     for s in "${sides[@]}"; do
-      if [[ $s == "$col" ]]; then
+      if [[ $s == "$col" || $s == block-float ]]; then
         time_side "$s" "$col_in" >>"$work/$name.$s"
       else
         time_side "$s" "$new_in" >>"$work/$name.$s"
@@ -256,9 +268,32 @@ for row in "${other_rows[@]}"; do
   echo "$row"
 done
 echo "cli: float|double --binary on raw big-endian values; float --field 2 on a"
-echo "  time,hex,state CSV log; record '$layout' on lines"
+echo "  time,hex,state CSV log; float --strict on the column; record '$layout' on lines"
 echo "  \"PPPPPPPP TTTT SSSS\" (values: records). column: float|double on the hex column"
-echo "  of the same values. reference: od on the same file, the block reader on the same lines."
+echo "  of the same values. reference: od on the same file, the block reader on the same"
+echo "  lines (for float-bin-ref, on the hex column)."
+
+# ---- inspect -------------------------------------------------------------------
+
+# Lines of eight random bytes, each inspected (32 rows), plain and JSON.
+inspect_lines=200000
+"$gen" double "$inspect_lines" 21 >"$work/inspect.txt"
+declare -A inspect_rate=()
+for form in plain json; do
+  flags=()
+  [[ $form == json ]] && flags=(--json)
+  for ((r = 0; r < rounds; r++)); do
+    start=${EPOCHREALTIME/[.,]/}
+    "$cli" inspect "${flags[@]}" <"$work/inspect.txt" >/dev/null
+    end=${EPOCHREALTIME/[.,]/}
+    echo $((end - start))
+  done | median >"$work/us"
+  inspect_rate[$form]=$(awk -v n="$inspect_lines" '{ printf "%.0f", n / ($1 / 1e6) }' "$work/us")
+done
+rm -f "$work/inspect.txt"
+echo
+echo "inspect on $inspect_lines lines of eight random bytes (median of $rounds, to /dev/null):"
+echo "  ${inspect_rate[plain]} lines/s plain, ${inspect_rate[json]} lines/s with --json"
 echo "ratio: cli's values/s over the other's (above 1: cli is faster)"
 
 # ---- peak memory --------------------------------------------------------------
@@ -343,10 +378,16 @@ goal() { # what value at-least
 echo
 echo "Goals (ratios from the tables above)"
 goal "float --binary over od -t f4" "${vs_ref[float-binary]}" 20
+goal "float --binary over the block reader" "${vs_ref[float-bin-ref]}" 2
+goal "float column over the block reader" "${vs_block[float-bits]}" 1.5
 goal "double --binary over od -t f8" "${vs_ref[double-binary]}" 20
 goal "float --binary over the float column" "${vs_column[float-binary]}" 1
 goal "double --binary over the double column" "${vs_column[double-binary]}" 1
 goal "float --field 2 over the float column" "${vs_column[float-field-2]}" 0.7
+goal "float --strict over the float column" "${vs_column[float-strict]}" 1
+goal "record over the float column" "${vs_column[record-3]}" 0.4
+goal "inspect, lines/s" "${inspect_rate[plain]}" 130000
+goal "inspect --json, lines/s" "${inspect_rate[json]}" 100000
 verdict=met
 awk -v v="$quoted_growth" 'BEGIN { exit !(v <= 2) }' || verdict=MISSED
 printf '  %-40s %8s  goal %-14s %s\n' "10^6 quoted lines over 10x 10^5" "$quoted_growth" \
