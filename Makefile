@@ -48,7 +48,7 @@ asan:
 native:
 	$(DEPS) test
 	cmake --preset native
-	cmake --build --preset native --target core_test converter_test
+	cmake --build --preset native --target core_test converter_test render_sweep
 	ctest --preset native -L conversions -LE long
 
 # Each libFuzzer target for FUZZ_SECONDS from its seed corpus.
