@@ -98,8 +98,91 @@ char* DigitsEndingAt(Uint128 value, char* end)
     return end;
 }
 
+// 10^0 to 10^19.
+constexpr auto kPowersOf10 = [] {
+    std::array<std::uint64_t, 20> powers{};
+    powers[0] = 1;
+    for (std::size_t k = 1; k < powers.size(); ++k)
+        powers[k] = powers[k - 1] * 10;
+    return powers;
+}();
+
+// The count of decimal digits of `value`, 1 for 0.
+int DigitCount(std::uint64_t value)
+{
+    // log10(2) is about 1233 / 4096: a first guess from the bit length, one
+    // lower where the value is below that power of ten.
+    // Setting the lowest bit makes 0 count as 1 and moves no value across a
+    // power of ten, which are even.
+    value |= 1;
+    const int guess = (static_cast<int>(std::bit_width(value)) * 1233) >> 12;
+    return guess + 1 - (value < kPowersOf10[static_cast<std::size_t>(guess)] ? 1 : 0);
+}
+
+// Writes exactly `count` digits of `value` (below 10^count), zeros first,
+// at `out`; returns the end.
+char* WriteDigits(std::uint64_t value, int count, char* out)
+{
+    char* const end = out + count;
+    char* p = end;
+    for (; count >= 2; count -= 2) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count > 0)
+        *--p = static_cast<char>('0' + value);
+    return end;
+}
+
+// The common values, written where they go: an integer below 2^64, or a
+// value below 2^53 whose fraction has at most 64 bits, with up to 19
+// decimals. Null, having written nothing, for any other.
+char* RenderCommon(std::uint64_t bits, int decimals, char* out)
+{
+    const FloatFields fields = FieldsOf(FloatType::Float64, bits);
+    if (fields.exponent == 2047 || decimals > 19)
+        return nullptr;
+    const auto [mantissa, exponent] = MagnitudeOf(fields);
+    std::uint64_t integer = 0;
+    std::uint64_t fraction = 0; // in units of 10^-decimals, rounded
+    if (exponent >= 0) {
+        if (mantissa != 0 && static_cast<int>(std::bit_width(mantissa)) + exponent > 64)
+            return nullptr;
+        integer = mantissa << exponent;
+    } else if (exponent >= -64) {
+        const int places = -exponent; // binary places of the fraction
+        integer = places == 64 ? 0 : mantissa >> places;
+        const std::uint64_t bitsBelow = places == 64 ? mantissa : mantissa & ((1ULL << places) - 1);
+        const Uint128 scaled = Uint128{bitsBelow} * kPowersOf10[static_cast<std::size_t>(decimals)];
+        fraction = static_cast<std::uint64_t>(scaled >> places);
+        const Uint128 remainder = scaled & ((Uint128{1} << places) - 1);
+        const Uint128 half = Uint128{1} << (places - 1);
+        const bool odd = ((decimals > 0 ? fraction : integer) & 1) != 0;
+        if (remainder > half || (remainder == half && odd)) {
+            if (++fraction == kPowersOf10[static_cast<std::size_t>(decimals)]) {
+                fraction = 0;
+                ++integer;
+            }
+        }
+    } else {
+        return nullptr;
+    }
+    if (fields.negative)
+        *out++ = '-'; // every negative value, -0 and those that round to 0 too
+    out = WriteDigits(integer, DigitCount(integer), out);
+    if (decimals == 0)
+        return out;
+    *out++ = '.';
+    return WriteDigits(fraction, decimals, out);
+}
+
 #else
 // No 128-bit integers (32-bit x86): the exact conversion alone.
+char* RenderCommon(std::uint64_t, int, char*)
+{
+    return nullptr;
+}
 using Uint128 = std::uint64_t;
 bool Scaled(std::uint64_t, int, Uint128&)
 {
@@ -117,6 +200,8 @@ char* RenderFixed(double value, int decimals, char* out)
 {
     decimals = std::clamp(decimals, 0, kMaxFixedDecimals);
     const auto bits = std::bit_cast<std::uint64_t>(value);
+    if (char* end = RenderCommon(bits, decimals, out))
+        return end;
     Uint128 scaled = 0;
     if (!Scaled(bits, decimals, scaled)) {
         // std::to_chars is locale-free and, with an explicit precision, yields
