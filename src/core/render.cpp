@@ -135,9 +135,10 @@ char* WriteDigits(std::uint64_t value, int count, char* out)
     return end;
 }
 
-// The common values, written where they go: an integer below 2^64, or a
-// value below 2^53 whose fraction has at most 64 bits, with up to 19
-// decimals. Null, having written nothing, for any other.
+// The common values, written where they go: an integer below 2^128 (every
+// float32 of 2^24 or more), or a value below 2^53 whose fraction has at most
+// 64 bits, with up to 19 decimals. Null, having written nothing, for any
+// other.
 char* RenderCommon(std::uint64_t bits, int decimals, char* out)
 {
     const FloatFields fields = FieldsOf(FloatType::Float64, bits);
@@ -147,8 +148,21 @@ char* RenderCommon(std::uint64_t bits, int decimals, char* out)
     std::uint64_t integer = 0;
     std::uint64_t fraction = 0; // in units of 10^-decimals, rounded
     if (exponent >= 0) {
-        if (mantissa != 0 && static_cast<int>(std::bit_width(mantissa)) + exponent > 64)
+        const int width = static_cast<int>(std::bit_width(mantissa)) + exponent;
+        if (width > 128)
             return nullptr;
+        if (width > 64) { // no fraction: the digits, and zeros
+            if (fields.negative)
+                *out++ = '-';
+            char digits[40]; // 2^128 has 39
+            char* const end = digits + sizeof digits;
+            const char* const start = DigitsEndingAt(Uint128{mantissa} << exponent, end);
+            out = std::copy(start, static_cast<const char*>(end), out);
+            if (decimals == 0)
+                return out;
+            *out++ = '.';
+            return std::fill_n(out, decimals, '0');
+        }
         integer = mantissa << exponent;
     } else if (exponent >= -64) {
         const int places = -exponent; // binary places of the fraction
