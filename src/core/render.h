@@ -16,8 +16,9 @@ inline constexpr std::size_t kFixedMaxLength = 1 + 309 + 1 + kMaxFixedDecimals;
 // `decimals` is 0, '-' for every negative value including -0 and those that
 // round to zero, "inf" and "nan" with their sign. No terminating zero;
 // returns the end of what was written. Integer arithmetic where the value
-// allows (every float32; doubles below 2^128 with up to 27 decimals), the
-// standard library's exact conversion otherwise. Never consults the locale.
+// allows (every float32 up to 27 decimals, every double below 2^128 up to
+// 19), the standard library's exact conversion otherwise. Never consults the
+// locale.
 char* RenderFixed(double value, int decimals, char* out);
 
 // "%f": RenderFixed with six decimals, the dialog's.
