@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -22,8 +23,8 @@ char* NonFiniteText(double value, char* out)
         return nullptr;
     if (std::signbit(value))
         *out++ = '-';
-    std::memcpy(out, std::isnan(value) ? "nan" : "inf", 3);
-    return out + 3;
+    const std::string_view name = std::isnan(value) ? "nan" : "inf";
+    return std::copy(name.begin(), name.end(), out);
 }
 
 // Two digits at a time: "00" to "99".
@@ -37,8 +38,8 @@ char* WriteNineDigits(std::uint32_t word, char* out)
 {
     out[0] = static_cast<char>('0' + word / 100000000);
     word %= 100000000;
-    for (int k = 3; k >= 0; --k) {
-        std::memcpy(out + 1 + 2 * k, kPairs + 2 * (word % 100), 2);
+    for (std::ptrdiff_t k = 3; k >= 0; --k) {
+        std::memcpy(out + 1 + 2 * k, kPairs + std::size_t{2} * (word % 100), 2);
         word /= 100;
     }
     return out + 9;
@@ -342,8 +343,8 @@ char* WriteHex(double value, char* out)
     const auto biased = static_cast<int>(fields.exponent);
     std::uint64_t fraction = fields.fraction;
     if (biased == 0 && fraction == 0) {
-        std::memcpy(out, "0p+0", 4);
-        return out + 4;
+        const std::string_view zero = "0p+0";
+        return std::copy(zero.begin(), zero.end(), out);
     }
     *out++ = biased == 0 ? '0' : '1';
     if (fraction != 0) {
