@@ -1,5 +1,6 @@
 #include "core/float_format.h"
 
+#include "core/digits.h"
 #include "core/encode.h"
 #include "core/render.h"
 
@@ -25,24 +26,6 @@ char* NonFiniteText(double value, char* out)
         *out++ = '-';
     const std::string_view name = std::isnan(value) ? "nan" : "inf";
     return std::copy(name.begin(), name.end(), out);
-}
-
-// Two digits at a time: "00" to "99".
-constexpr char kPairs[201] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// `word` (below 10^9) as exactly nine digits.
-char* WriteNineDigits(std::uint32_t word, char* out)
-{
-    out[0] = static_cast<char>('0' + word / 100000000);
-    word %= 100000000;
-    for (std::ptrdiff_t k = 3; k >= 0; --k) {
-        std::memcpy(out + 1 + 2 * k, kPairs + std::size_t{2} * (word % 100), 2);
-        word /= 100;
-    }
-    return out + 9;
 }
 
 // A non-negative integer in base 10^9 words, least significant first: enough
@@ -95,18 +78,15 @@ public:
     // How many digits Digits writes.
     std::ptrdiff_t DigitCount() const
     {
-        std::ptrdiff_t count = 9 * static_cast<std::ptrdiff_t>(count_ - 1) + 1;
-        for (std::uint32_t top = words_[count_ - 1]; top >= 10; top /= 10)
-            ++count;
-        return count;
+        return 9 * static_cast<std::ptrdiff_t>(count_ - 1) + ::DigitCount(words_[count_ - 1]);
     }
 
     // Writes the digits, the first nonzero, and returns the end.
     char* Digits(char* out) const
     {
-        out = std::to_chars(out, out + 9, words_[count_ - 1]).ptr;
+        out = WriteDigits(words_[count_ - 1], ::DigitCount(words_[count_ - 1]), out);
         for (std::size_t k = count_ - 1; k-- > 0;)
-            out = WriteNineDigits(words_[k], out);
+            out = WriteDigits(words_[k], 9, out);
         return out;
     }
 

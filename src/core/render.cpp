@@ -1,4 +1,5 @@
 #include "core/render.h"
+#include "core/digits.h"
 #include "core/float_type.h"
 
 #include <algorithm>
@@ -12,12 +13,6 @@ namespace {
 
 #ifdef __SIZEOF_INT128__
 __extension__ typedef unsigned __int128 Uint128;
-
-// Two digits at a time: "00" to "99".
-constexpr char kPairs[201] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
 
 // 5^0 to 5^27, the powers below 2^63.
 constexpr int kMostFastDecimals = 27;
@@ -72,66 +67,16 @@ bool Scaled(std::uint64_t bits, int decimals, Uint128& scaled)
 char* DigitsEndingAt(Uint128 value, char* end)
 {
     constexpr std::uint64_t k10To19 = 10000000000000000000ULL;
-    auto write = [&](std::uint64_t part, bool padded) {
-        char* const stop = end - 19;
-        while (part >= 100) {
-            end -= 2;
-            std::memcpy(end, kPairs + 2 * (part % 100), 2);
-            part /= 100;
-        }
-        if (part >= 10) {
-            end -= 2;
-            std::memcpy(end, kPairs + 2 * part, 2);
-        } else if (part > 0 || !padded) {
-            *--end = static_cast<char>('0' + part);
-        }
-        if (padded)
-            while (end > stop)
-                *--end = '0';
-    };
     while (value > UINT64_MAX) { // one division, not two
         const Uint128 quotient = value / k10To19;
-        write(static_cast<std::uint64_t>(value - quotient * k10To19), true);
+        end -= 19;
+        WriteDigits(static_cast<std::uint64_t>(value - quotient * k10To19), 19, end);
         value = quotient;
     }
-    write(static_cast<std::uint64_t>(value), false);
-    return end;
-}
-
-// 10^0 to 10^19.
-constexpr auto kPowersOf10 = [] {
-    std::array<std::uint64_t, 20> powers{};
-    powers[0] = 1;
-    for (std::size_t k = 1; k < powers.size(); ++k)
-        powers[k] = powers[k - 1] * 10;
-    return powers;
-}();
-
-// The count of decimal digits of `value`, 1 for 0.
-int DigitCount(std::uint64_t value)
-{
-    // log10(2) is about 1233 / 4096: a first guess from the bit length, one
-    // lower where the value is below that power of ten.
-    // Setting the lowest bit makes 0 count as 1 and moves no value across a
-    // power of ten, which are even.
-    value |= 1;
-    const int guess = (static_cast<int>(std::bit_width(value)) * 1233) >> 12;
-    return guess + 1 - (value < kPowersOf10[static_cast<std::size_t>(guess)] ? 1 : 0);
-}
-
-// Writes exactly `count` digits of `value` (below 10^count), zeros first,
-// at `out`; returns the end.
-char* WriteDigits(std::uint64_t value, int count, char* out)
-{
-    char* const end = out + count;
-    char* p = end;
-    for (; count >= 2; count -= 2) {
-        p -= 2;
-        std::memcpy(p, kPairs + 2 * (value % 100), 2);
-        value /= 100;
-    }
-    if (count > 0)
-        *--p = static_cast<char>('0' + value);
+    const auto last = static_cast<std::uint64_t>(value);
+    const int count = DigitCount(last);
+    end -= count;
+    WriteDigits(last, count, end);
     return end;
 }
 

@@ -2,6 +2,7 @@
 // the serial port and sets its speed, parity, stop bits and RS-485 mode; the
 // bytes then move on its descriptor with poll, read and write.
 #include "device/link.h"
+#include "device/modbus_context.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,15 +13,6 @@
 #include <utility>
 
 namespace {
-
-struct ModbusFree {
-    void operator()(modbus_t* context) const
-    {
-        modbus_close(context);
-        modbus_free(context);
-    }
-};
-using ModbusContext = std::unique_ptr<modbus_t, ModbusFree>;
 
 class PosixLink final : public Link {
 public:

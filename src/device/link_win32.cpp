@@ -6,6 +6,7 @@
 #include <ws2tcpip.h>
 
 #include "device/link.h"
+#include "device/modbus_context.h"
 #include "device/serial_port_win32.h"
 
 #include <algorithm>
@@ -14,15 +15,6 @@
 #include <utility>
 
 namespace {
-
-struct ModbusFree {
-    void operator()(modbus_t* context) const
-    {
-        modbus_close(context);
-        modbus_free(context);
-    }
-};
-using ModbusContext = std::unique_ptr<modbus_t, ModbusFree>;
 
 class TcpLink final : public Link {
 public:

@@ -42,14 +42,13 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
     std::string error;
     std::size_t first = 0; // the line a record starts on
     bool header = shape.header;
+    ItemSink items(results, separator);
     if (header && !shape.field) { // the results' names head the output
-        ItemSink items(results, separator);
         AddNames(converter.Names(), items);
         out.AppendLine(results.data(), results.size());
         header = false;
     }
     int status = 0;
-    ItemSink items(results, separator);
     std::string_view text;
     BlockReader::Status got;
     while ((got = input.Next(text, out)) == BlockReader::Status::Line && !out.Failed()) {
