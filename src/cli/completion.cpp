@@ -43,6 +43,12 @@ std::string PositionalWords(const CliCommand& command, int n)
     return "";
 }
 
+// Whether a command's Nth word after its options names a file (poll's POINTS).
+bool PositionalIsFile(const CliCommand& command, int n)
+{
+    return command.usage.name == "poll" && n == 0;
+}
+
 std::string CommandNames()
 {
     std::string names;
@@ -75,7 +81,7 @@ std::string Bash()
         if (!entry.argument.empty())
             s += "    " + std::string(entry.name) + ") COMPREPLY=($(compgen -W " +
                  Quoted(JoinWords(entry.values)) + " -- \"$cur\")); return ;;\n";
-    s += "    esac\n    local i n=0 options= positional=\n"
+    s += "    esac\n    local i n=0 options= positional= files=\n"
          "    for ((i = 2; i < COMP_CWORD; i++)); do\n        case ${COMP_WORDS[i]} in\n"
          "        " +
          ArgumentOptions() +
@@ -89,19 +95,23 @@ std::string Bash()
         for (int n = 0; n < 3; ++n)
             if (const std::string words = PositionalWords(*command, n); !words.empty())
                 s += "; ((n == " + std::to_string(n) + ")) && positional=" + Quoted(words);
+            else if (PositionalIsFile(*command, n))
+                s += "; ((n == " + std::to_string(n) + ")) && files=1";
         s += " ;;\n";
     }
     return s + "    esac\n    if [[ $cur == --* ]]; then\n"
                "        COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
                "    elif [[ -n $positional ]]; then\n"
-               "        COMPREPLY=($(compgen -W \"$positional\" -- \"$cur\"))\n    fi\n}\n"
+               "        COMPREPLY=($(compgen -W \"$positional\" -- \"$cur\"))\n"
+               "    elif [[ -n $files ]]; then\n"
+               "        COMPREPLY=($(compgen -f -- \"$cur\"))\n    fi\n}\n"
                "complete -F _tarvel_cli tarvel-cli\n";
 }
 
 std::string Zsh()
 {
     std::string s = "#compdef tarvel-cli\n" + std::string(kHeader) +
-                    "local -a commands options positional\n"
+                    "local -a commands options positional\nlocal files=\n"
                     "if ((CURRENT == 2)); then\n    commands=(";
     for (const CliCommand* command : CliCommandTable())
         s += Quoted(std::string(command->usage.name) + ":" + std::string(command->usage.summary)) +
@@ -128,11 +138,14 @@ std::string Zsh()
         for (int n = 0; n < 3; ++n)
             if (const std::string words = PositionalWords(*command, n); !words.empty())
                 s += "; ((n == " + std::to_string(n) + ")) && positional=(" + words + ")";
+            else if (PositionalIsFile(*command, n))
+                s += "; ((n == " + std::to_string(n) + ")) && files=1";
         s += " ;;\n";
     }
     return s + "esac\nif [[ $PREFIX == --* ]]; then\n"
                "    _describe -t options option options\n"
-               "elif (($#positional)); then\n    compadd -a positional\nfi\n";
+               "elif (($#positional)); then\n    compadd -a positional\n"
+               "elif [[ -n $files ]]; then\n    _files\nfi\n";
 }
 
 std::string Fish()
@@ -175,6 +188,11 @@ std::string Fish()
                      Quoted("__tarvel_cli_at " + std::string(command->usage.name) + " " +
                             std::to_string(n)) +
                      " -a " + Quoted(words) + "\n";
+            else if (PositionalIsFile(*command, n))
+                s += "complete -c tarvel-cli -n " +
+                     Quoted("__tarvel_cli_at " + std::string(command->usage.name) + " " +
+                            std::to_string(n)) +
+                     " -F\n";
     return s;
 }
 

@@ -21,6 +21,8 @@ is hit when its range covers ADDRESS; options may be repeated):
   --bad-crc ADDRESS         answer with the RTU frame's CRC corrupted
   --drop-after N            on each TCP connection, answer N requests, then
                             close the connection on the next one unanswered
+  --log FILE                append a line for every request, as it comes:
+                            "unit U function F address A count N"
 Any request but a read of holding or input registers (function 3 or 4) is
 answered with illegal function (1): a reader that writes is caught.
 
@@ -99,6 +101,7 @@ class Misbehaviour:
     silent = set()
     bad_crc = set()
     drop_after = None
+    log = None
 
 
 class MisbehavingHandler:
@@ -110,6 +113,10 @@ class MisbehavingHandler:
         self.corrupt_next = False
 
     def execute(self, request, *addr):
+        if Misbehaviour.log is not None:
+            print(f"unit {request.unit_id} function {request.function_code} "
+                  f"address {getattr(request, 'address', -1)} count {getattr(request, 'count', 0)}",
+                  file=Misbehaviour.log, flush=True)
         if any(covers(request, a) for a in Misbehaviour.silent):
             return
         if Misbehaviour.drop_after is not None and self.answered >= Misbehaviour.drop_after:
@@ -175,6 +182,7 @@ def main():
     parser.add_argument("--silent", type=int, action="append", default=[], metavar="ADDRESS")
     parser.add_argument("--bad-crc", type=int, action="append", default=[], metavar="ADDRESS")
     parser.add_argument("--drop-after", type=int, metavar="N")
+    parser.add_argument("--log", metavar="FILE")
     args = parser.parse_args()
     if args.rtu is not None and args.drop_after is not None:
         parser.error("--drop-after is for TCP: a serial line has no connection to drop")
@@ -185,6 +193,8 @@ def main():
     Misbehaviour.silent = set(args.silent)
     Misbehaviour.bad_crc = set(args.bad_crc)
     Misbehaviour.drop_after = args.drop_after
+    if args.log is not None:
+        Misbehaviour.log = open(args.log, "a", encoding="ascii")
     # pymodbus logs every exception answer and closed connection; a test
     # server's output is its one line.
     logging.disable(logging.CRITICAL)

@@ -3,6 +3,7 @@
 #include "cli/commands/depth.h"
 #include "cli/commands/encode.h"
 #include "cli/commands/inspect.h"
+#include "cli/commands/poll.h"
 #include "cli/commands/pressure.h"
 #include "cli/commands/read.h"
 #include "cli/commands/record.h"
@@ -13,7 +14,7 @@ namespace {
 constexpr const CliCommand* kCommands[] = {
     &kFloatCommand,      &kDoubleCommand, &kHalfCommand,    &kBFloat16Command, &kPsiCommand,
     &kMetresCommand,     &kEncodeCommand, &kInspectCommand, &kPressureCommand, &kDepthCommand,
-    &kPressureAtCommand, &kRecordCommand, &kReadCommand,
+    &kPressureAtCommand, &kRecordCommand, &kReadCommand,  &kPollCommand,
 };
 
 } // namespace

@@ -216,13 +216,35 @@ std::vector<std::string> ReadTarget::Names() const
 
 std::string ReadTarget::Render(std::span<const std::uint16_t> registers, std::string& error) const
 {
+    return RenderWith(registers, m_separator, error);
+}
+
+std::vector<std::string> ReadTarget::Items(std::span<const std::uint16_t> registers,
+                                           std::string& error) const
+{
+    // A value's text never holds a line end, so it parts them unquoted.
+    const std::string line = RenderWith(registers, '\n', error);
+    std::vector<std::string> items;
+    if (!error.empty())
+        return items;
+    for (std::size_t at = 0; at <= line.size();) {
+        const std::size_t end = std::min(line.find('\n', at), line.size());
+        items.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    return items;
+}
+
+std::string ReadTarget::RenderWith(std::span<const std::uint16_t> registers, char separator,
+                                   std::string& error) const
+{
     std::string line;
     if (m_options.read.raw || IsBitTable(m_table)) {
         const bool hex = m_options.format == ValueFormat::Hex;
         char text[8];
         for (const std::uint16_t value : registers) {
             std::snprintf(text, sizeof text, hex ? "%04X" : "%u", unsigned{value});
-            line += (line.empty() ? "" : std::string(1, m_separator)) + text;
+            line += (line.empty() ? "" : std::string(1, separator)) + text;
         }
         return line;
     }
@@ -233,7 +255,7 @@ std::string ReadTarget::Render(std::span<const std::uint16_t> registers, std::st
     }
     if (m_inspect)
         return InspectBytes(bytes, m_options);
-    ItemSink items(line, m_separator);
+    ItemSink items(line, separator);
     const std::size_t size = m_decoder->Size();
     for (std::size_t k = 0; k < m_units; ++k)
         if (!m_decoder->Decode(std::span<const std::uint8_t>(bytes).subspan(k * size), items,

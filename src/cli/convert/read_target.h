@@ -37,10 +37,17 @@ public:
     // fields apart by the delimiter, or its JSON object; inspect's rows.
     // Empty, with `error` set, for a record with no right answer.
     std::string Render(std::span<const std::uint16_t> registers, std::string& error) const;
+    // The same values or fields one text each, unquoted (for a row that
+    // joins several targets' values, or a JSON object of its own). Not for
+    // inspect, nor with --json. Empty, with `error` set, as Render.
+    std::vector<std::string> Items(std::span<const std::uint16_t> registers,
+                                   std::string& error) const;
     // Whether WHAT is inspect, whose rows take several lines.
     bool IsInspect() const { return m_inspect; }
 
 private:
+    std::string RenderWith(std::span<const std::uint16_t> registers, char separator,
+                           std::string& error) const;
     // Coils or discrete inputs: no WHAT, --count bits.
     static std::optional<ReadTarget> ParseBits(std::span<const std::string_view> what,
                                                ReadTarget target, std::string& error);

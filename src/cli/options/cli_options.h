@@ -33,6 +33,10 @@ struct ReadOptions {
     std::optional<std::size_t> count; // values, bits (inspect: registers)
     std::optional<double> watch;      // seconds between reads
     std::optional<std::uint64_t> samples;
+    // poll: registers not asked for that one request may read between two
+    // points, and whether to print the requests instead of sending them.
+    int maxGap = 10;
+    bool plan = false;
 };
 
 // The value's style (format and digits) and everything else options say.

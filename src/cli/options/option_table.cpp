@@ -99,6 +99,11 @@ constexpr OptionEntry kOptions[] = {
      "read again every SECONDS (0.01 or more) until stopped", {}, NumberRule{0.01, 1e6}},
     {"--samples", "N",
      "with --watch: stop after N reads", {}, NumberRule{1, 1e15, false, true}},
+    {"--max-gap", "N",
+     "read points apart by at most N registers in one request, 10 by default", {},
+     NumberRule{0, 124, false, true}},
+    {"--plan", "",
+     "print the requests each sample sends, and send none", {}},
 };
 // clang-format on
 
@@ -173,16 +178,19 @@ bool SetReadOption(std::string_view name, std::size_t index, double number, Read
 {
     const auto whole = static_cast<int>(number);
     if (name == "--input" || name == "--reference" || name == "--raw" || name == "--coils" ||
-        name == "--discrete" || name == "--trace" || name == "--rs485")
+        name == "--discrete" || name == "--trace" || name == "--rs485" || name == "--plan")
         (name == "--input"       ? read.input
          : name == "--reference" ? read.reference
          : name == "--raw"       ? read.raw
          : name == "--coils"     ? read.coils
          : name == "--discrete"  ? read.discrete
          : name == "--trace"     ? read.trace
+         : name == "--plan"      ? read.plan
                                  : read.rs485) = true;
     else if (name == "--timeout" || name == "--retries")
         (name == "--timeout" ? read.timeoutMs : read.retries) = whole;
+    else if (name == "--max-gap")
+        read.maxGap = whole;
     else if (name == "--baud" || name == "--stop-bits")
         (name == "--baud" ? read.baud : read.stopBits) = whole;
     else if (name == "--parity")

@@ -1,0 +1,148 @@
+#include "cli/convert/poll_sampler.h"
+
+#include <algorithm>
+
+std::unique_ptr<PollSampler> PollSampler::Open(const PollPoints& points,
+                                               std::vector<PollRequest> requests,
+                                               std::function<void(std::string_view)> trace,
+                                               std::string& error)
+{
+    std::unique_ptr<PollSampler> sampler(new PollSampler(std::move(requests)));
+    for (std::size_t d = 0; d < points.devices.size(); ++d) {
+        DeviceSettings settings = points.devices[d].settings;
+        settings.interrupted = &sampler->m_stop;
+        if (trace)
+            settings.trace = [trace, name = settings.device](std::string_view line) {
+                trace(name + ": " + std::string(line));
+            };
+        Device& device = sampler->m_devices.emplace_back();
+        device.source = OpenRegisterSource(settings, error);
+        if (!device.source)
+            return nullptr;
+        for (std::size_t r = 0; r < sampler->m_requests.size(); ++r)
+            if (sampler->m_requests[r].device == d)
+                device.requests.push_back(r);
+        sampler->m_names.push_back(settings.device);
+    }
+    for (Device& device : sampler->m_devices)
+        device.thread = std::thread([&sampler = *sampler, &device] { sampler.Work(device); });
+    return sampler;
+}
+
+PollSampler::PollSampler(std::vector<PollRequest> requests) : m_requests(std::move(requests)) {}
+
+PollSampler::~PollSampler()
+{
+    Stop();
+    {
+        const std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_changed.notify_all();
+    for (Device& device : m_devices)
+        if (device.thread.joinable())
+            device.thread.join();
+}
+
+void PollSampler::Stop()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = 1;
+    }
+    m_changed.notify_all();
+}
+
+PollSample* PollSampler::Find(std::uint64_t number)
+{
+    const auto found = std::find_if(m_open.begin(), m_open.end(),
+                                    [number](const PollSample& s) { return s.number == number; });
+    return found == m_open.end() ? nullptr : &*found;
+}
+
+bool PollSampler::Begin(std::uint64_t number, std::string time)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (std::all_of(m_devices.begin(), m_devices.end(),
+                        [](const Device& device) { return device.busy; }))
+            return false;
+        PollSample& sample = m_open.emplace_back();
+        sample.number = number;
+        sample.time = std::move(time);
+        sample.results.resize(m_requests.size());
+        for (std::size_t d = 0; d < m_devices.size(); ++d) {
+            Device& device = m_devices[d];
+            if (!device.busy) {
+                device.busy = true;
+                device.job = number;
+                sample.pending += device.requests.size();
+                continue;
+            }
+            for (const std::size_t r : device.requests) {
+                const PollRequest& request = m_requests[r];
+                ReadResult& skipped = sample.results[r];
+                skipped.failure = ReadFailure::Timeout;
+                skipped.error = m_names[d] + " unit " + std::to_string(request.unit) +
+                                " address " + std::to_string(request.address) +
+                                ": not read: the device is still on an earlier sample";
+            }
+        }
+    }
+    m_changed.notify_all();
+    return true;
+}
+
+void PollSampler::Work(Device& device)
+{
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_changed.wait(lock, [&] { return m_quit || device.job; });
+        if (m_quit)
+            return;
+        const std::uint64_t number = *device.job;
+        device.job.reset();
+        std::optional<ReadResult> unreachable;
+        for (const std::size_t r : device.requests) {
+            const PollRequest& request = m_requests[r];
+            ReadResult result;
+            if (m_stop != 0) { // stopping: the rest is not asked for
+                result.failure = ReadFailure::Interrupted;
+            } else if (unreachable) { // one failed connect a sample, not one a request
+                result = *unreachable;
+            } else {
+                lock.unlock();
+                result = device.source->Read(request.table, request.address, request.count,
+                                             request.unit);
+                lock.lock();
+                if (result.failure == ReadFailure::Unreachable)
+                    unreachable = result;
+            }
+            PollSample* sample = Find(number); // begun, and kept until complete
+            sample->results[r] = std::move(result);
+            --sample->pending;
+        }
+        device.busy = false;
+        m_changed.notify_all();
+    }
+}
+
+std::optional<PollSample> PollSampler::TakeComplete(Clock::time_point until)
+{
+    std::unique_lock lock(m_mutex);
+    const auto complete = [&] {
+        return m_stop != 0 || (!m_open.empty() && m_open.front().pending == 0);
+    };
+    m_changed.wait_until(lock, until, complete);
+    if (m_open.empty() || m_open.front().pending != 0)
+        return std::nullopt;
+    PollSample sample = std::move(m_open.front());
+    m_open.pop_front();
+    return sample;
+}
+
+bool PollSampler::Empty() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_open.empty();
+}
