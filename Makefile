@@ -97,10 +97,12 @@ bench:
 
 # tarvel-cli's column mode against two reference converters; binary, CSV-field
 # and record input against the column and od; peak memory (ROUNDS=5); reads
-# from a local Modbus server against mbpoll, and a 100 Hz watch.
+# from a local Modbus server against mbpoll, and a 100 Hz watch; poll of 50
+# points on two servers at 10 Hz, merged and a request a point.
 bench-cli:
 	bench/cli_bench.sh
 	bench/read_bench.sh build/release/src/tarvel-cli
+	bench/poll_bench.py build/release/src/tarvel-cli
 
 # The release build, stripped, into PREFIX; uninstall removes exactly what
 # install wrote (CMake's manifest of it).
