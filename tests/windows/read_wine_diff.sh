@@ -3,8 +3,9 @@
 # same Modbus servers: pymodbus over TCP, and over a pty pair (RTU), whose far
 # end Wine sees as COM5. Each read must give the same standard output, the
 # same standard error (times and the serial device's name aside) and the same
-# status; then what only Windows says: a port that does not exist, a port
-# another program holds, Ctrl+C.
+# status, and so must poll of a set across both devices; then what only
+# Windows says: a port that does not exist, a port another program holds,
+# Ctrl+C.
 # Usage: read_wine_diff.sh LINUX_TARVEL_CLI WINDOWS_TARVEL_CLI_EXE [WINE]
 set -uo pipefail
 linux=$(realpath "$1")
@@ -66,12 +67,43 @@ same() {
   stty -F "$scratch/tty" sane
   "$wine" "$exe" read "$device" "$@" >"$scratch/w.out" 2>"$scratch/w.err"
   w=$?
+  compare "$name" "$want" "$l" "$w"
+}
+
+# compare NAME WANT LINUX-STATUS WINDOWS-STATUS: the two runs' statuses and
+# streams (in $scratch/[lw].{out,err}) alike, times and the port masked.
+compare() {
+  local name=$1 want=$2 l=$3 w=$4
   [ "$l" = "$want" ] || fail "$name: Linux status $l, want $want: $(cat "$scratch/l.err")"
   [ "$w" = "$l" ] || fail "$name: Windows status $w, Linux $l: $(cat "$scratch/w.err")"
   cmp -s <(masked "$scratch/l.out") <(masked "$scratch/w.out") ||
     fail "$name: standard output differs: $(diff <(masked "$scratch/l.out") <(masked "$scratch/w.out") | head -n 4)"
   cmp -s <(masked "$scratch/l.err") <(masked "$scratch/w.err") ||
     fail "$name: standard error differs: $(diff <(masked "$scratch/l.err") <(masked "$scratch/w.err") | head -n 4)"
+}
+
+# poll_both NAME STATUS ARG...: `poll ARG... POINTS` by both, POINTS a set on
+# the TCP server and on COM5 (the pty's far end on Linux), one point
+# answered with an exception.
+poll_both() {
+  local name=$1 want=$2 l w side port
+  shift 2
+  cases=$((cases + 1))
+  for side in l w; do
+    port=$scratch/tty
+    [ $side = w ] && port=COM5
+    printf '%s\n' "pi $tcp 100 float" "pi2 $tcp 102 float --order CDAB" \
+      "ctd $tcp 130 record 'a=int16,b=uint16'" "e $tcp 100 float --input" \
+      "refused $tcp 140 float" "rtu_pi $port 100 float --parity N" \
+      "rtu_i $port 130 int16" >"$scratch/$side.points"
+  done
+  stty -F "$scratch/tty" sane
+  "$linux" poll "$@" "$scratch/l.points" >"$scratch/l.out" 2>"$scratch/l.err"
+  l=$?
+  stty -F "$scratch/tty" sane
+  "$wine" "$exe" poll "$@" "Z:${scratch//\//\\}\\w.points" >"$scratch/w.out" 2>"$scratch/w.err"
+  w=$?
+  compare "$name" "$want" "$l" "$w"
 }
 
 # --- Every type and order on the server's layout, over TCP. ---
@@ -104,6 +136,10 @@ same "RTU float" 0 COM5 100 float --parity N
 same "RTU double, trace" 0 COM5 114 double --order GHEFCDAB --parity N --trace
 same "RTU watch" 0 COM5 130 int16 --parity N --watch 0.1 --samples 3
 same "RTU timeout" 1 COM5 150 float --parity N --timeout 300
+# --- poll: a set on both devices, read side by side. ---
+poll_both "poll plan" 0 --plan
+poll_both "poll, one sample" 1
+poll_both "poll, a JSON watch" 1 --json --watch 0.2 --samples 2
 
 # --- What only Windows says. ---
 # windows NAME STATUS WANT ARG...: tarvel-cli.exe ARG... ends with STATUS and

@@ -93,7 +93,8 @@ std::vector<std::string> Columns(const std::string& name, const ReadTarget& targ
                     "' cannot stand in a column name (letters, digits and '_')";
             return {};
         }
-        columns.push_back(name + "." + part);
+        columns.push_back(name);
+        columns.back().append(".").append(part);
     }
     return columns;
 }

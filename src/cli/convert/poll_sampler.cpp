@@ -4,7 +4,7 @@
 
 std::unique_ptr<PollSampler> PollSampler::Open(const PollPoints& points,
                                                std::vector<PollRequest> requests,
-                                               std::function<void(std::string_view)> trace,
+                                               const std::function<void(std::string_view)>& trace,
                                                std::string& error)
 {
     std::unique_ptr<PollSampler> sampler(new PollSampler(std::move(requests)));

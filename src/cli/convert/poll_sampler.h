@@ -36,7 +36,7 @@ public:
     // given, takes each device's frames, named by the device.
     static std::unique_ptr<PollSampler> Open(const PollPoints& points,
                                              std::vector<PollRequest> requests,
-                                             std::function<void(std::string_view)> trace,
+                                             const std::function<void(std::string_view)>& trace,
                                              std::string& error);
     PollSampler(const PollSampler&) = delete;
     PollSampler& operator=(const PollSampler&) = delete;
