@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         Plan("ReferencesAndBits",
              "r " + kA + " 40101 uint16 --reference\nk " + kA + " 0 --coils --count 16\n",
              kA + ",1,holding,100,1,r\n" + kA + ",1,coils,0,16,k\n"),
+        Plan("ByteOrderMarkAndCrlf", "\xEF\xBB\xBFp " + kA + " 100 uint16\r\n",
+             kA + ",1,holding,100,1,p\n"),
         Plan("QuotedWordsAndTabs", "p\t" + kA + "\t100 \"record\" 'a=int16,b=uint16'\n",
              kA + ",1,holding,100,2,p\n")));
 

@@ -75,8 +75,9 @@ const CliCommand kPollCommand{
          "a device still reading an earlier sample is not read for the next. A point\n"
          "not read leaves its cells empty (null), its fault one line on standard error\n"
          "with the time, device, unit and address; the status is then 1. Rows are\n"
-         "written in order, each once its sample is complete. SIGINT ends a watch after\n"
-         "its last whole row, status 0.\n",
+         "written in order, each once its sample is complete. SIGINT ends a watch: the\n"
+         "rows begun are written, a read that has not ended 0.2 s later cut short (its\n"
+         "cells empty, and said so), status 0 unless a device failed.\n",
      .options = kOptions,
      .examples =
          "  tarvel-cli poll --plan station.points\n"
@@ -118,6 +119,8 @@ public:
             const ReadResult& result = sample.results[std::size_t(&request - m_requests.data())];
             if (result.failure == ReadFailure::None)
                 continue;
+            // A read the signal cut short is no fault of the device's.
+            failed = failed || result.failure != ReadFailure::Interrupted;
             // Requests a failed connect left unread share its line.
             const bool same = !faults.empty() && faults.back().first == result.error;
             if (!same)
@@ -138,6 +141,7 @@ public:
                 std::span(result.registers)
                     .subspan(point.target.Address() - request.address, point.target.Count()),
                 error);
+            failed = failed || !error.empty();
             if (!error.empty())
                 faults.emplace_back(m_points.devices[point.device].settings.device + " unit " +
                                         std::to_string(point.unit) + " address " +
@@ -145,7 +149,6 @@ public:
                                     point.name);
         }
         if (!faults.empty()) {
-            failed = true;
             if (!FlushOrReport(m_out, m_io))
                 return false;
             for (const auto& [what, names] : faults)
@@ -174,9 +177,14 @@ bool WasInterrupted(const PollSample& sample)
     });
 }
 
+// How long reads under way at a signal may go on, so that the row in
+// progress is whole unless a device is slow to answer.
+constexpr auto kGrace = std::chrono::milliseconds(200);
+
 // The samples of a watch, each begun on its slot and written once complete,
-// until --samples or a signal; then the samples begun are written, up to the
-// first a signal cut short. The status: 1 if a point was not read.
+// until --samples or a signal; then every sample begun is written, a read
+// still under way kGrace after the signal cut short and its cells left
+// empty. The status: 1 if a device failed a read.
 int Watch(PollSampler& sampler, SampleWriter& writer, const CliOptions& options,
           OutputBuffer& out, const CliStreams& io)
 {
@@ -204,14 +212,14 @@ int Watch(PollSampler& sampler, SampleWriter& writer, const CliOptions& options,
             until = Clock::now();
         }
     }
-    sampler.Stop();
-    while (!sampler.Empty())
-        if (const auto sample = sampler.TakeComplete(Clock::now() + std::chrono::milliseconds(50))) {
-            if (WasInterrupted(*sample))
-                break;
+    const auto grace = Clock::now() + kGrace;
+    while (!sampler.Empty()) {
+        if (Interrupted(io) && Clock::now() >= grace)
+            sampler.Stop();
+        if (const auto sample = sampler.TakeComplete(Clock::now() + std::chrono::milliseconds(50)))
             if (!writer.Write(*sample, failed) || !FlushOrReport(out, io))
                 return kFailure;
-        }
+    }
     if (Interrupted(io) && io.interruptionHandled != nullptr)
         *io.interruptionHandled = true; // a watch ends so, as planned
     return failed ? kFailure : 0;

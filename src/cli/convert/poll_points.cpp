@@ -197,7 +197,9 @@ std::optional<PollPoints> ParsePollPoints(std::string_view text, const CliOption
     std::vector<ReadOptions> serial; // what each device's lines gave
     std::vector<std::string> keys;
     std::size_t number = 0;
-    for (std::size_t at = 0; at < text.size(); ++number) {
+    // A byte order mark, as some Windows editors write one, is not a name.
+    const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    for (std::size_t at = start; at < text.size(); ++number) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
         const std::string_view line = text.substr(at, end - at);
         at = end + 1;

@@ -108,6 +108,9 @@ void PollSampler::Work(Device& device)
             ReadResult result;
             if (m_stop != 0) { // stopping: the rest is not asked for
                 result.failure = ReadFailure::Interrupted;
+                result.error = m_names[std::size_t(&device - &m_devices.front())] + " unit " +
+                               std::to_string(request.unit) + " address " +
+                               std::to_string(request.address) + ": interrupted";
             } else if (unreachable) { // one failed connect a sample, not one a request
                 result = *unreachable;
             } else {
@@ -130,9 +133,7 @@ void PollSampler::Work(Device& device)
 std::optional<PollSample> PollSampler::TakeComplete(Clock::time_point until)
 {
     std::unique_lock lock(m_mutex);
-    const auto complete = [&] {
-        return m_stop != 0 || (!m_open.empty() && m_open.front().pending == 0);
-    };
+    const auto complete = [&] { return !m_open.empty() && m_open.front().pending == 0; };
     m_changed.wait_until(lock, until, complete);
     if (m_open.empty() || m_open.front().pending != 0)
         return std::nullopt;

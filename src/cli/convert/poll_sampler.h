@@ -53,8 +53,8 @@ public:
     std::optional<PollSample> TakeComplete(Clock::time_point until);
     // Whether every sample begun has been taken.
     bool Empty() const;
-    // Ends every read in progress within 100 ms, as Interrupted, and the
-    // waits of TakeComplete at once; the reads after it do not start.
+    // Ends every read in progress within 100 ms, as Interrupted; the reads
+    // after it do not start.
     void Stop();
 
 private:
