@@ -181,6 +181,11 @@ bool WasInterrupted(const PollSample& sample)
 // progress is whole unless a device is slow to answer.
 constexpr auto kGrace = std::chrono::milliseconds(200);
 
+// The most rows that wait for a device slow to answer; beyond them the
+// oldest is written without its answer, so that the log goes on and the
+// memory held stays small whatever the timeout.
+constexpr std::size_t kMostWaiting = 100;
+
 // The samples of a watch, each begun on its slot and written once complete,
 // until --samples or a signal; then every sample begun is written, a read
 // still under way kGrace after the signal cut short and its cells left
@@ -206,7 +211,8 @@ int Watch(PollSampler& sampler, SampleWriter& writer, const CliOptions& options,
         }
         auto until = std::min(Clock::now() + std::chrono::milliseconds(50),
                               more ? start + k * interval : Clock::time_point::max());
-        while (const auto sample = sampler.TakeComplete(until)) {
+        while (const auto sample = sampler.Waiting() > kMostWaiting ? sampler.TakeOldest()
+                                                                    : sampler.TakeComplete(until)) {
             if (!writer.Write(*sample, failed) || !FlushOrReport(out, io))
                 return kFailure;
             until = Clock::now();

@@ -71,12 +71,15 @@ bool PollSampler::Begin(std::uint64_t number, std::string time)
         sample.number = number;
         sample.time = std::move(time);
         sample.results.resize(m_requests.size());
+        sample.done.resize(m_requests.size(), true);
         for (std::size_t d = 0; d < m_devices.size(); ++d) {
             Device& device = m_devices[d];
             if (!device.busy) {
                 device.busy = true;
                 device.job = number;
                 sample.pending += device.requests.size();
+                for (const std::size_t r : device.requests)
+                    sample.done[r] = false;
                 continue;
             }
             for (const std::size_t r : device.requests) {
@@ -121,9 +124,11 @@ void PollSampler::Work(Device& device)
                 if (result.failure == ReadFailure::Unreachable)
                     unreachable = result;
             }
-            PollSample* sample = Find(number); // begun, and kept until complete
-            sample->results[r] = std::move(result);
-            --sample->pending;
+            if (PollSample* sample = Find(number)) { // else taken before it was complete
+                sample->results[r] = std::move(result);
+                sample->done[r] = true;
+                --sample->pending;
+            }
         }
         device.busy = false;
         m_changed.notify_all();
@@ -142,8 +147,28 @@ std::optional<PollSample> PollSampler::TakeComplete(Clock::time_point until)
     return sample;
 }
 
-bool PollSampler::Empty() const
+std::optional<PollSample> PollSampler::TakeOldest()
 {
     const std::lock_guard lock(m_mutex);
-    return m_open.empty();
+    if (m_open.empty())
+        return std::nullopt;
+    PollSample sample = std::move(m_open.front());
+    m_open.pop_front();
+    for (std::size_t r = 0; r < m_requests.size(); ++r)
+        if (!sample.done[r]) {
+            const PollRequest& request = m_requests[r];
+            sample.results[r].failure = ReadFailure::Timeout;
+            sample.results[r].error = m_names[request.device] + " unit " +
+                                      std::to_string(request.unit) + " address " +
+                                      std::to_string(request.address) +
+                                      ": no answer while " + std::to_string(m_open.size()) +
+                                      " samples after it were read";
+        }
+    return sample;
+}
+
+std::size_t PollSampler::Waiting() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_open.size();
 }

@@ -24,6 +24,7 @@ struct PollSample {
     std::uint64_t number = 0;
     std::string time;                 // when it began, as rows show it
     std::vector<ReadResult> results;  // by request
+    std::vector<bool> done;           // by request: whether its result is in
     std::size_t pending = 0;          // requests not yet read
 };
 
@@ -51,8 +52,15 @@ public:
     // The oldest sample begun, once all its reads have ended, waiting for it
     // until `until` at the latest; nullopt when it is not yet complete.
     std::optional<PollSample> TakeComplete(Clock::time_point until);
+    // The oldest sample begun, complete or not: a read still under way
+    // fails in it, saying so, and its answer, when it comes, is dropped.
+    // Nullopt when none is begun. So that rows wait on a device that hangs
+    // for a bounded number of samples, not for its whole timeout.
+    std::optional<PollSample> TakeOldest();
+    // The samples begun and not yet taken.
+    std::size_t Waiting() const;
     // Whether every sample begun has been taken.
-    bool Empty() const;
+    bool Empty() const { return Waiting() == 0; }
     // Ends every read in progress within 100 ms, as Interrupted; the reads
     // after it do not start.
     void Stop();
