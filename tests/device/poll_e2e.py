@@ -11,7 +11,8 @@ Checks, each a named case:
     adjacent floats and a double in one request, a gap over --max-gap split;
   - a TCP server stopped during a watch leaves its columns empty while the
     others are read every sample, and is read again once it is back;
-  - a device that never answers holds up no other device's reads;
+  - a device that never answers holds up no other device's reads, and no
+    row for more than 100 samples;
   - SIGINT ends a watch after whole rows, status 0.
 """
 import csv
@@ -197,6 +198,16 @@ cu  {pty} 131 uint16 --unit 2
     check("silent device: the live one read every sample",
           len(rows) == 10 and all(r["live"] == "-1234" and r["silent"] == "" for r in rows) and
           len(a.requests()) == 10 and held.returncode == 1, held.stdout + held.stderr)
+
+    # A device that hangs longer than 100 samples holds up no row longer.
+    hung = subprocess.Popen([CLI, "poll", "--watch", "0.01", "--samples", "150", "--timeout",
+                             "60000", slow], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            text=True)
+    out, err = hung.communicate(timeout=20)
+    rows = list(csv.DictReader(io.StringIO(out)))
+    check("hung device: rows go on after 100 samples, its cell said so",
+          len(rows) == 150 and "no answer while 100 samples after it were read" in err,
+          f"{len(rows)} {err[:300]}")
 
     # SIGINT ends a watch after its last whole row.
     watch = subprocess.Popen([CLI, "poll", "--json", "--watch", "0.1", points],
