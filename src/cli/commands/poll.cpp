@@ -7,6 +7,7 @@
 #include "cli/convert/poll_points.h"
 #include "cli/convert/poll_row.h"
 #include "cli/convert/poll_sampler.h"
+#include "cli/convert/poll_writer.h"
 #include "cli/input/run_status.h"
 #include "cli/input/small_file.h"
 #include "cli/output/output_buffer.h"
@@ -98,78 +99,6 @@ bool Interrupted(const CliStreams& io)
     return io.interrupted != nullptr && *io.interrupted != 0;
 }
 
-// Writes a sample: its faults on standard error, then its row. Sets
-// `failed` when a point was not read. False when the row cannot be written.
-class SampleWriter {
-public:
-    SampleWriter(const PollPoints& points, const std::vector<PollRequest>& requests,
-                 const PollRows& rows, OutputBuffer& out, const CliStreams& io)
-        : m_points(points), m_requests(requests), m_rows(rows), m_out(out), m_io(io),
-          m_requestOf(points.points.size())
-    {
-        for (std::size_t r = 0; r < requests.size(); ++r)
-            for (const std::size_t p : requests[r].points)
-                m_requestOf[p] = r;
-    }
-
-    bool Write(const PollSample& sample, bool& failed)
-    {
-        std::vector<std::pair<std::string, std::string>> faults; // what, and the points
-        for (const PollRequest& request : m_requests) {
-            const ReadResult& result = sample.results[std::size_t(&request - m_requests.data())];
-            if (result.failure == ReadFailure::None)
-                continue;
-            // A read the signal cut short is no fault of the device's.
-            failed = failed || result.failure != ReadFailure::Interrupted;
-            // Requests a failed connect left unread share its line.
-            const bool same = !faults.empty() && faults.back().first == result.error;
-            if (!same)
-                faults.emplace_back(result.error, "");
-            for (const std::size_t p : request.points)
-                faults.back().second +=
-                    (faults.back().second.empty() ? "" : ", ") + m_points.points[p].name;
-        }
-        std::vector<std::vector<std::string>> values(m_points.points.size());
-        for (std::size_t p = 0; p < values.size(); ++p) {
-            const PollPoint& point = m_points.points[p];
-            const PollRequest& request = m_requests[m_requestOf[p]];
-            const ReadResult& result = sample.results[m_requestOf[p]];
-            if (result.failure != ReadFailure::None)
-                continue;
-            std::string error;
-            values[p] = point.target.Items(
-                std::span(result.registers)
-                    .subspan(point.target.Address() - request.address, point.target.Count()),
-                error);
-            failed = failed || !error.empty();
-            if (!error.empty())
-                faults.emplace_back(m_points.devices[point.device].settings.device + " unit " +
-                                        std::to_string(point.unit) + " address " +
-                                        std::to_string(point.target.Address()) + ": " + error,
-                                    point.name);
-        }
-        if (!faults.empty()) {
-            if (!FlushOrReport(m_out, m_io))
-                return false;
-            for (const auto& [what, names] : faults)
-                std::fprintf(m_io.err, "tarvel-cli: %s: %s; no value for %s\n",
-                             sample.time.c_str(), what.c_str(), names.c_str());
-            std::fflush(m_io.err);
-        }
-        const std::string row = m_rows.Row(sample.time, values);
-        m_out.Append(row.data(), row.size());
-        return true;
-    }
-
-private:
-    const PollPoints& m_points;
-    const std::vector<PollRequest>& m_requests;
-    const PollRows& m_rows;
-    OutputBuffer& m_out;
-    const CliStreams& m_io;
-    std::vector<std::size_t> m_requestOf; // each point's request
-};
-
 bool WasInterrupted(const PollSample& sample)
 {
     return std::any_of(sample.results.begin(), sample.results.end(), [](const ReadResult& r) {
@@ -190,7 +119,7 @@ constexpr std::size_t kMostWaiting = 100;
 // until --samples or a signal; then every sample begun is written, a read
 // still under way kGrace after the signal cut short and its cells left
 // empty. The status: 1 if a device failed a read.
-int Watch(PollSampler& sampler, SampleWriter& writer, const CliOptions& options,
+int Watch(PollSampler& sampler, PollWriter& writer, const CliOptions& options,
           OutputBuffer& out, const CliStreams& io)
 {
     const auto interval = std::chrono::duration_cast<Clock::duration>(
@@ -268,7 +197,7 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
     OutputBuffer out(io.out, io.interrupted);
     const std::string header = rows.Header();
     out.Append(header.data(), header.size());
-    SampleWriter writer(*points, requests, rows, out, io);
+    PollWriter writer(*points, requests, rows, out, io);
     if (options.read.watch)
         return FlushOrReport(out, io) ? Watch(*sampler, writer, options, out, io) : kFailure;
 
