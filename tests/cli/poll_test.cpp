@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
             "line 1: --baud is for a serial device"),
         Bad("SerialSettingsDiffer",
             "a /dev/ttyS0 100 float --baud 19200\nb /dev/ttyS0 102 float --baud 9600\n",
-            "line 2: --baud 9600, but line 1's device has 19200"),
+            "line 2: --baud 9600, but an earlier line gives /dev/ttyS0 --baud 19200"),
         Bad("QuoteLeftOpen", "a " + kA + " 100 record 'a=int16\n",
             "line 1: a single quote left open"),
         Bad("FieldNameNotAColumn", "a " + kA + " 100 record 'a b=int16'\n",

@@ -56,15 +56,15 @@ std::string DeviceKey(const DeviceAddress& where)
 
 // Takes a line's serial settings into its device's, refusing one that
 // differs from what an earlier line gave.
-bool MergeSerial(const ReadOptions& given, ReadOptions& device, std::size_t deviceLine,
+bool MergeSerial(const ReadOptions& given, ReadOptions& device, const std::string& text,
                  std::string& error)
 {
     const auto take = [&](const auto& value, auto& into, const char* name, auto show) {
         if (!value)
             return true;
         if (into && *into != *value) {
-            error = std::string(name) + " " + show(*value) + ", but line " +
-                    std::to_string(deviceLine) + "'s device has " + show(*into);
+            error = std::string(name) + " " + show(*value) + ", but an earlier line gives " +
+                    Printable(text) + " " + name + " " + show(*into);
             return false;
         }
         into = value;
@@ -147,10 +147,10 @@ std::optional<PollPoint> ParsePoint(const std::vector<std::string>& words,
     if (known == keys.end()) {
         keys.push_back(key);
         serial.emplace_back();
-        points.devices.push_back({DeviceSettings{.device = std::string(rest[1])}, 0});
+        points.devices.push_back({DeviceSettings{.device = std::string(rest[1])}});
     }
-    if (!MergeSerial(options.read, serial[point.device], points.devices[point.device].line,
-                     error))
+    if (!MergeSerial(options.read, serial[point.device],
+                     points.devices[point.device].settings.device, error))
         return std::nullopt;
     point.target = std::move(*target);
     return point;
@@ -211,15 +211,12 @@ std::optional<PollPoints> ParsePollPoints(std::string_view text, const CliOption
         }
         if (words->empty())
             continue;
-        const std::size_t devices = points.devices.size();
         auto point = ParsePoint(*words, base, points, serial, keys, error);
         if (!point) {
             error.insert(0, where);
             return std::nullopt;
         }
         point->line = number + 1;
-        if (points.devices.size() > devices)
-            points.devices.back().line = point->line;
         for (const PollPoint& earlier : points.points)
             if (text_chars::EqualIgnoringCase(earlier.name, point->name)) {
                 error = where + "NAME '" + point->name + "' is taken by line " +

@@ -15,7 +15,6 @@
 // A device, one connection whatever its points' units.
 struct PollDevice {
     DeviceSettings settings; // DEVICE as first written; serial settings from any of its lines
-    std::size_t line = 0;    // where it is first named
 };
 
 struct PollPoint {
