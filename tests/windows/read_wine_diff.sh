@@ -54,41 +54,21 @@ masked() { sed -E -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9:.]+Z/TIME/g' \
 # same NAME STATUS DEVICE ARG...: `read DEVICE ARG...` by both, DEVICE COM5
 # being the pty's far end.
 same() {
-  local name=$1 want=$2 device=$3 l w
+  local name=$1 want=$2 device=$3
   shift 3
-  cases=$((cases + 1))
   local path=$device
   [ "$device" = COM5 ] && path=$scratch/tty
-  # A pty refuses a change of parity alone, which Wine would report as a
-  # failed set-up: each run starts from sane settings.
-  stty -F "$scratch/tty" sane
-  "$linux" read "$path" "$@" >"$scratch/l.out" 2>"$scratch/l.err"
-  l=$?
-  stty -F "$scratch/tty" sane
-  "$wine" "$exe" read "$device" "$@" >"$scratch/w.out" 2>"$scratch/w.err"
-  w=$?
-  compare "$name" "$want" "$l" "$w"
-}
-
-# compare NAME WANT LINUX-STATUS WINDOWS-STATUS: the two runs' statuses and
-# streams (in $scratch/[lw].{out,err}) alike, times and the port masked.
-compare() {
-  local name=$1 want=$2 l=$3 w=$4
-  [ "$l" = "$want" ] || fail "$name: Linux status $l, want $want: $(cat "$scratch/l.err")"
-  [ "$w" = "$l" ] || fail "$name: Windows status $w, Linux $l: $(cat "$scratch/w.err")"
-  cmp -s <(masked "$scratch/l.out") <(masked "$scratch/w.out") ||
-    fail "$name: standard output differs: $(diff <(masked "$scratch/l.out") <(masked "$scratch/w.out") | head -n 4)"
-  cmp -s <(masked "$scratch/l.err") <(masked "$scratch/w.err") ||
-    fail "$name: standard error differs: $(diff <(masked "$scratch/l.err") <(masked "$scratch/w.err") | head -n 4)"
+  l_args=(read "$path" "$@")
+  w_args=(read "$device" "$@")
+  run_pair "$name" "$want"
 }
 
 # poll_both NAME STATUS ARG...: `poll ARG... POINTS` by both, POINTS a set on
 # the TCP server and on COM5 (the pty's far end on Linux), one point
 # answered with an exception.
 poll_both() {
-  local name=$1 want=$2 l w side port
+  local name=$1 want=$2 side port
   shift 2
-  cases=$((cases + 1))
   for side in l w; do
     port=$scratch/tty
     [ $side = w ] && port=COM5
@@ -97,13 +77,31 @@ poll_both() {
       "refused $tcp 140 float" "rtu_pi $port 100 float --parity N" \
       "rtu_i $port 130 int16" >"$scratch/$side.points"
   done
+  l_args=(poll "$@" "$scratch/l.points")
+  w_args=(poll "$@" "Z:${scratch//\//\\}\\w.points")
+  run_pair "$name" "$want"
+}
+
+# run_pair NAME WANT: tarvel-cli with l_args and tarvel-cli.exe with w_args
+# must end with the same status (WANT) and write the same streams, times
+# and the port masked.
+run_pair() {
+  local name=$1 want=$2 l w
+  cases=$((cases + 1))
+  # A pty refuses a change of parity alone, which Wine would report as a
+  # failed set-up: each run starts from sane settings.
   stty -F "$scratch/tty" sane
-  "$linux" poll "$@" "$scratch/l.points" >"$scratch/l.out" 2>"$scratch/l.err"
+  "$linux" "${l_args[@]}" >"$scratch/l.out" 2>"$scratch/l.err"
   l=$?
   stty -F "$scratch/tty" sane
-  "$wine" "$exe" poll "$@" "Z:${scratch//\//\\}\\w.points" >"$scratch/w.out" 2>"$scratch/w.err"
+  "$wine" "$exe" "${w_args[@]}" >"$scratch/w.out" 2>"$scratch/w.err"
   w=$?
-  compare "$name" "$want" "$l" "$w"
+  [ "$l" = "$want" ] || fail "$name: Linux status $l, want $want: $(cat "$scratch/l.err")"
+  [ "$w" = "$l" ] || fail "$name: Windows status $w, Linux $l: $(cat "$scratch/w.err")"
+  cmp -s <(masked "$scratch/l.out") <(masked "$scratch/w.out") ||
+    fail "$name: standard output differs: $(diff <(masked "$scratch/l.out") <(masked "$scratch/w.out") | head -n 4)"
+  cmp -s <(masked "$scratch/l.err") <(masked "$scratch/w.err") ||
+    fail "$name: standard error differs: $(diff <(masked "$scratch/l.err") <(masked "$scratch/w.err") | head -n 4)"
 }
 
 # --- Every type and order on the server's layout, over TCP. ---
