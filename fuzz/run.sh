@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(hex_reader pressure cli dialog modbus_answer)
+[ ${#targets[@]} -gt 0 ] || targets=(hex_reader pressure cli dialog modbus_answer points)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null
