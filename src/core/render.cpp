@@ -1,6 +1,7 @@
 #include "core/render.h"
 #include "core/digits.h"
 #include "core/float_type.h"
+#include "core/integer_digits.h"
 
 #include <algorithm>
 #include <array>
@@ -94,15 +95,17 @@ char* RenderCommon(std::uint64_t bits, int decimals, char* out)
     std::uint64_t fraction = 0; // in units of 10^-decimals, rounded
     if (exponent >= 0) {
         const int width = static_cast<int>(std::bit_width(mantissa)) + exponent;
-        if (width > 128)
-            return nullptr;
         if (width > 64) { // no fraction: the digits, and zeros
             if (fields.negative)
                 *out++ = '-';
-            char digits[40]; // 2^128 has 39
-            char* const end = digits + sizeof digits;
-            const char* const start = DigitsEndingAt(Uint128{mantissa} << exponent, end);
-            out = std::copy(start, static_cast<const char*>(end), out);
+            if (width > 128) {
+                out = WriteIntegerDigits(mantissa, exponent, out);
+            } else {
+                char digits[40]; // 2^128 has 39
+                char* const end = digits + sizeof digits;
+                const char* const start = DigitsEndingAt(Uint128{mantissa} << exponent, end);
+                out = std::copy(start, static_cast<const char*>(end), out);
+            }
             if (decimals == 0)
                 return out;
             *out++ = '.';
