@@ -233,11 +233,11 @@ std::string ReadTarget::Render(std::span<const std::uint16_t> registers, std::st
     }
     if (m_inspect)
         return InspectBytes(bytes, m_options);
-    ItemSink items(line, m_separator);
+    ItemSink items(m_separator);
     const std::size_t size = m_decoder->Size();
     for (std::size_t k = 0; k < m_units; ++k)
         if (!m_decoder->Decode(std::span<const std::uint8_t>(bytes).subspan(k * size), items,
                                error))
             return {};
-    return line;
+    return std::string(items.Line());
 }

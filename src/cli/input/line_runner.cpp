@@ -38,14 +38,13 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
     const char separator = !shape.field                    ? shape.separator
                            : shape.delimiter == kBlankRuns ? ' '
                                                            : shape.delimiter;
-    std::string results;
     std::string error;
     std::size_t first = 0; // the line a record starts on
     bool header = shape.header;
-    ItemSink items(results, separator);
+    ItemSink items(separator);
     if (header && !shape.field) { // the results' names head the output
         AddNames(converter.Names(), items);
-        out.AppendLine(results.data(), results.size());
+        out.AppendLine(items.Line().data(), items.Line().size());
         header = false;
     }
     int status = 0;
@@ -70,8 +69,7 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
         }
         if (first == input.LineNumber() && IsBlank(text) && converter.SkipsBlankLines())
             continue;
-        results.clear();
-        items.Restart();
+        items.Clear();
         bool done = true;
         const std::string_view* field = shape.field ? fields.Text() : &text;
         if (field == nullptr) { // the header's fields too: --replace writes in one
@@ -89,9 +87,9 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
             break;
         }
         if (shape.field) {
-            fields.Write(results, out);
+            fields.Write(items.Line(), out);
         } else {
-            out.AppendLine(results.data(), results.size());
+            out.AppendLine(items.Line().data(), items.Line().size());
         }
     }
     if (got == BlockReader::Status::End && fields.Open()) {
@@ -104,14 +102,15 @@ int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams&
 int RunText(TextConverter& converter, std::string_view text, const LineShape& shape,
             const CliStreams& io)
 {
-    std::string results;
-    ItemSink items(results, shape.separator);
+    ItemSink items(shape.separator);
     std::string error;
     if (!converter.Convert(text, items, error))
         return UsageError(io, error);
-    std::string names;
-    ItemSink header(names, shape.separator);
+    ItemSink header(shape.separator);
     if (shape.header)
         AddNames(converter.Names(), header);
-    return WriteOut(io, (shape.header ? names + "\n" : "") + results + "\n");
+    std::string lines;
+    if (shape.header)
+        lines.append(header.Line()).append("\n");
+    return WriteOut(io, lines.append(items.Line()).append("\n"));
 }
