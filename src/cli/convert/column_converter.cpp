@@ -6,3 +6,9 @@ bool ColumnConverter::Convert(std::string_view text, ItemSink& items, std::strin
     items.End(m_column.Convert(m_text, items.Begin())); // MaxText() is within kMostText
     return true;
 }
+
+char* ColumnConverter::WriteOneItem(std::string_view text, char* out)
+{
+    m_text.assign(text);
+    return m_column.Convert(m_text, out);
+}

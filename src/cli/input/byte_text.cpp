@@ -67,6 +67,21 @@ bool ReadCleanHexFast(std::string_view text, std::vector<std::uint8_t>& bytes)
 
 } // namespace
 
+bool ReadPlainHex(std::string_view text, std::uint8_t* bytes)
+{
+    if (text.size() % 2 != 0 || text.size() > 2 * kMostPlainHexBytes)
+        return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    std::uint8_t any = 0; // every digit's class or'ed: above 15 when one is not a digit
+    for (std::size_t k = 0; k < text.size() / 2; ++k) {
+        const std::uint8_t high = kCleanHexClass[p[2 * k]];
+        const std::uint8_t low = kCleanHexClass[p[2 * k + 1]];
+        any |= high | low;
+        bytes[k] = static_cast<std::uint8_t>(high << 4 | low);
+    }
+    return any <= 15;
+}
+
 bool IsBlank(std::string_view line)
 {
     return line.find_first_not_of(" \t") == std::string_view::npos;

@@ -66,6 +66,30 @@ const std::string_view* FieldLines::Text()
     return &m_text;
 }
 
+char* FieldLines::WriteUpToResults(std::size_t room, OutputBuffer& out) const
+{
+    if (m_record.size() + 1 + room + 2 > OutputBuffer::kCapacity)
+        return nullptr;
+    char* o = out.Reserve(m_record.size() + 1 + room + 2);
+    const std::size_t head = m_replace ? m_found.begin : m_record.size();
+    o = std::copy_n(m_record.data(), head, o);
+    if (!m_replace)
+        *o++ = m_delimiter == kBlankRuns ? ' ' : m_delimiter;
+    return o;
+}
+
+void FieldLines::WriteRest(char* resultsEnd, OutputBuffer& out) const
+{
+    char* o = resultsEnd;
+    if (m_replace)
+        o = std::copy(m_record.begin() + static_cast<std::ptrdiff_t>(m_found.end), m_record.end(),
+                      o);
+    if (m_crlf)
+        *o++ = '\r';
+    *o++ = '\n';
+    out.Commit(o);
+}
+
 void FieldLines::Write(std::string_view results, OutputBuffer& out) const
 {
     const char delimiter = m_delimiter == kBlankRuns ? ' ' : m_delimiter;

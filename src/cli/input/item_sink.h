@@ -35,6 +35,8 @@ public:
         m_count = 0;
     }
     char Separator() const { return m_separator; }
+    // Whether a number's text may need quotes: the separator can stand in it.
+    bool NumbersNeedQuotes() const { return m_numbersNeedQuotes; }
 
 private:
     // Room for `more` bytes after the line, keeping what it holds.
