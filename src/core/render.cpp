@@ -81,10 +81,9 @@ char* DigitsEndingAt(Uint128 value, char* end)
     return end;
 }
 
-// The common values, written where they go: an integer below 2^128 (every
-// float32 of 2^24 or more), or a value below 2^53 whose fraction has at most
-// 64 bits, with up to 19 decimals. Null, having written nothing, for any
-// other.
+// The common values, written where they go: an integer (every double of
+// 2^53 or more), or a value below 2^53 whose fraction has at most 64 bits,
+// with up to 19 decimals. Null, having written nothing, for any other.
 char* RenderCommon(std::uint64_t bits, int decimals, char* out)
 {
     const FloatFields fields = FieldsOf(FloatType::Float64, bits);
