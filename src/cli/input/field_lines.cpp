@@ -32,28 +32,34 @@ bool FieldLines::Add(std::string_view line, bool crlf)
     return !m_open;
 }
 
-// One scan of a line for its field's delimiters and for quotes, which only
-// the full reader takes. False, having found nothing, for a line with a quote.
+// The line's field found by the C library's byte search: one for a quote,
+// which only the full reader takes, then one for each delimiter up to the
+// field's end. False, having found nothing, for a line with a quote.
 bool FieldLines::FindPlainField(std::string_view line)
 {
-    std::size_t delimiters = 0; // before k
-    std::size_t begin = line.size();
-    std::size_t end = line.size();
-    if (m_field == 1)
-        begin = 0;
-    for (std::size_t k = 0; k < line.size(); ++k) {
-        const char c = line[k];
-        if (c == '"')
-            return false;
-        if (c != m_delimiter)
-            continue;
-        ++delimiters;
-        if (delimiters == m_field - 1)
+    const char* const data = line.data();
+    const std::size_t size = line.size();
+    if (size > 0 && std::memchr(data, '"', size) != nullptr)
+        return false;
+    std::size_t begin = 0;
+    std::size_t end = size;
+    std::size_t delimiters = 0; // found so far
+    for (std::size_t at = 0; at < size;) {
+        const void* const hit = std::memchr(data + at, m_delimiter, size - at);
+        if (hit == nullptr)
+            break;
+        const auto k = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (++delimiters == m_field - 1) {
             begin = k + 1;
-        else if (delimiters == m_field)
-            end = k; // the field is found; the rest is scanned for quotes alone
+        } else if (delimiters == m_field) {
+            end = k;
+            break;
+        }
+        at = k + 1;
     }
-    m_has = begin <= line.size() && (m_field == 1 || delimiters >= m_field - 1);
+    m_has = m_field == 1 || delimiters >= m_field - 1;
+    if (!m_has)
+        begin = size;
     m_found = {begin, std::max(begin, end), false};
     return true;
 }
