@@ -44,6 +44,7 @@ int RunPlainLines(TextConverter& converter, const LineShape& shape, const CliStr
         out.AppendLine(items.Line().data(), items.Line().size());
     }
     const std::size_t room = items.NumbersNeedQuotes() ? 0 : converter.OneItemRoom();
+    const bool skipBlank = converter.SkipsBlankLines();
     std::string error;
     std::size_t number = 0; // of the line being converted
     bool refused = false;
@@ -51,7 +52,8 @@ int RunPlainLines(TextConverter& converter, const LineShape& shape, const CliStr
         if (refused || out.Failed()) // as if the lines after were never read
             return;
         ++number;
-        if (converter.SkipsBlankLines() && IsBlank(line))
+        // A blank line is empty or starts with a blank: most lines need one look.
+        if (skipBlank && (line.empty() || line[0] == ' ' || line[0] == '\t') && IsBlank(line))
             return;
         if (room > 0) {
             if (char* end = converter.WriteOneItem(line, out.Reserve(room + 1))) {
