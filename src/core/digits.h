@@ -78,3 +78,22 @@ inline char* WriteNineDigits(std::uint32_t value, char* out)
     *out = static_cast<char>('0' + first);
     return WriteEightDigits(value - first * 100'000'000, out + 1);
 }
+
+// Writes `number` millionths (below 10^14) as its integer part, at least one
+// digit, '.', and six decimals at `out`, which has room for 16 bytes, all of
+// which may be written; returns the text's end. No loop: the fraction's
+// eight digits, the point over the second of its two leading zeros, and the
+// integer's eight digits before them, copied whole from its first digit.
+inline char* WriteMillionths(std::uint64_t number, char* out)
+{
+    const std::uint64_t integer = number / 1'000'000;
+    const auto fraction = static_cast<std::uint32_t>(number - integer * 1'000'000);
+    char digits[32];
+    std::memset(digits + 16, '0', 16); // copied past the end, never part of the text
+    WriteEightDigits(fraction, digits + 8);
+    digits[9] = '.';
+    WriteEightDigits(static_cast<std::uint32_t>(integer), digits + 1);
+    const int count = DigitCount(integer);
+    std::memcpy(out, digits + 9 - count, 16);
+    return out + count + 7;
+}

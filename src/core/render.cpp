@@ -131,6 +131,8 @@ char* RenderCommon(std::uint64_t bits, int decimals, char* out)
     }
     if (fields.negative)
         *out++ = '-'; // every negative value, -0 and those that round to 0 too
+    if (decimals == 6 && integer < kPowersOf10[8]) // "%f" of a common value
+        return WriteMillionths(integer * kPowersOf10[6] + fraction, out);
     out = WriteDigits(integer, DigitCount(integer), out);
     if (decimals == 0)
         return out;

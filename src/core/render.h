@@ -18,7 +18,8 @@ inline constexpr std::size_t kFixedMaxLength = 1 + 309 + 1 + kMaxFixedDecimals;
 // returns the end of what was written. Integer arithmetic where the value
 // allows (every float32 up to 27 decimals, every double below 2^128 and
 // every integer up to 19), the standard library's exact conversion
-// otherwise. Never consults the locale.
+// otherwise. Never consults the locale. May write past the text's end,
+// within that room.
 char* RenderFixed(double value, int decimals, char* out);
 
 // "%f": RenderFixed with six decimals, the dialog's.

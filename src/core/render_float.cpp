@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::uint64_t kMillion = 1'000'000;
-
 // 2^0 to 2^104, the float32 integers' powers of two, in five base-10^8
 // words each, least significant first: a significand below 2^24 times a
 // word stays below 2^51, so a product's words carry in 64 bits.
@@ -56,25 +54,6 @@ char* WriteFloatInteger(std::uint64_t significand, int exponent, char* out)
     return out + count;
 }
 
-// Writes `number` (below 10^14: a float32 below 2^24, times 10^6) as its
-// integer part, at least one digit, '.', and six decimals.
-char* WriteMillionths(std::uint64_t number, char* out)
-{
-    const std::uint64_t integer = number / kMillion;
-    const auto fraction = static_cast<std::uint32_t>(number - integer * kMillion);
-    // The fraction's eight digits, its two leading zeros then the point, and
-    // the integer's eight digits before: the text ends the buffer's first 16
-    // bytes, copied whole from the integer's first digit. No loop.
-    char digits[32];
-    std::memset(digits + 16, '0', 16); // copied past the end, never part of the text
-    WriteEightDigits(fraction, digits + 8);
-    digits[9] = '.';
-    WriteEightDigits(static_cast<std::uint32_t>(integer), digits + 1);
-    const int count = DigitCount(integer);
-    std::memcpy(out, digits + 9 - count, 16);
-    return out + count + 7;
-}
-
 } // namespace
 
 char* RenderFloat6(float value, char* out)
@@ -95,7 +74,7 @@ char* RenderFloat6(float value, char* out)
     const int shift = -exponent;
     if (shift >= 45) // below half a millionth
         return WriteMillionths(0, out);
-    const std::uint64_t product = significand * kMillion;
+    const std::uint64_t product = significand * 1'000'000;
     std::uint64_t rounded = product >> shift;
     const std::uint64_t rest = product & ((std::uint64_t{1} << shift) - 1);
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);

@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RenderRow{"TieRoundsToEven", 0.0078125, "0.007812"},
                     RenderRow{"TieRoundsUpToEven", 0.0234375, "0.023438"},
                     RenderRow{"NoGrouping", 1234567.0, "1234567.000000"},
+                    RenderRow{"NineIntegerDigits", -123456789.5, "-123456789.500000"},
+                    RenderRow{"RoundsUpPastEightDigits", 99999999.9999996, "100000000.000000"},
                     RenderRow{"Infinity", kInf, "inf"}, RenderRow{"MinusInfinity", -kInf, "-inf"},
                     RenderRow{"NaN", kNaN, "nan"}, RenderRow{"MinusNaN", -kNaN, "-nan"}),
     [](const auto& row) { return row.param.name; });
