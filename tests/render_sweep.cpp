@@ -3,7 +3,8 @@
 // and compares each text with the C library's snprintf("%f"); and with other
 // decimals, RenderFixed's text with snprintf("%.*f"). Uses every core.
 //
-//   render_sweep float [FIRST COUNT]   float32 patterns, all 2^32 by default
+//   render_sweep float [FIRST COUNT]   float32 patterns, all 2^32 by default, also
+//                                      through the float32 printer
 //   render_sweep double COUNT [SEED]   random float64 patterns
 //   render_sweep digits COUNT [SEED]   random float64 patterns, at 0 to 60 decimals
 //   render_sweep edges                 at 0 to 60 decimals and exactly (every
@@ -47,6 +48,20 @@ void Check(std::uint64_t bits, double value)
         const std::lock_guard<std::mutex> lock(g_printMutex);
         std::printf("mismatch %016" PRIx64 ": ours %s, C library %s\n", bits,
                     static_cast<const char*>(ours), theirs);
+    }
+}
+
+// The columns' float32 printer against the C library's "%f" of the widened value.
+void CheckFloat6(std::uint32_t bits)
+{
+    const float value = std::bit_cast<float>(bits);
+    char ours[kFixed6MaxLength + 1];
+    *RenderFloat6(value, ours) = '\0';
+    char theirs[kFixed6MaxLength + 1];
+    std::snprintf(theirs, sizeof theirs, "%f", static_cast<double>(value));
+    if (std::strcmp(ours, theirs) != 0 && g_mismatches++ < 10) {
+        const std::lock_guard<std::mutex> lock(g_printMutex);
+        std::printf("mismatch %08" PRIx32 " (float): ours %s, C library %s\n", bits, ours, theirs);
     }
 }
 
@@ -134,6 +149,7 @@ int main(int argc, char** argv)
             for (std::uint64_t n = t; n < count; n += threads) {
                 const auto bits = static_cast<std::uint32_t>(first + n);
                 Check(bits, static_cast<double>(std::bit_cast<float>(bits)));
+                CheckFloat6(bits);
             }
         });
     } else if (mode == "double" && argc > 2) {

@@ -1,6 +1,7 @@
 #include "core/render.h"
 #include "core/digits.h"
 #include "core/float_type.h"
+#include "core/integer_digits.h"
 
 #include <algorithm>
 #include <array>
@@ -80,10 +81,9 @@ char* DigitsEndingAt(Uint128 value, char* end)
     return end;
 }
 
-// The common values, written where they go: an integer below 2^128 (every
-// float32 of 2^24 or more), or a value below 2^53 whose fraction has at most
-// 64 bits, with up to 19 decimals. Null, having written nothing, for any
-// other.
+// The common values, written where they go: an integer (every double of
+// 2^53 or more), or a value below 2^53 whose fraction has at most 64 bits,
+// with up to 19 decimals. Null, having written nothing, for any other.
 char* RenderCommon(std::uint64_t bits, int decimals, char* out)
 {
     const FloatFields fields = FieldsOf(FloatType::Float64, bits);
@@ -94,15 +94,17 @@ char* RenderCommon(std::uint64_t bits, int decimals, char* out)
     std::uint64_t fraction = 0; // in units of 10^-decimals, rounded
     if (exponent >= 0) {
         const int width = static_cast<int>(std::bit_width(mantissa)) + exponent;
-        if (width > 128)
-            return nullptr;
         if (width > 64) { // no fraction: the digits, and zeros
             if (fields.negative)
                 *out++ = '-';
-            char digits[40]; // 2^128 has 39
-            char* const end = digits + sizeof digits;
-            const char* const start = DigitsEndingAt(Uint128{mantissa} << exponent, end);
-            out = std::copy(start, static_cast<const char*>(end), out);
+            if (width > 128) {
+                out = WriteIntegerDigits(mantissa, exponent, out);
+            } else {
+                char digits[40]; // 2^128 has 39
+                char* const end = digits + sizeof digits;
+                const char* const start = DigitsEndingAt(Uint128{mantissa} << exponent, end);
+                out = std::copy(start, static_cast<const char*>(end), out);
+            }
             if (decimals == 0)
                 return out;
             *out++ = '.';
@@ -129,6 +131,8 @@ char* RenderCommon(std::uint64_t bits, int decimals, char* out)
     }
     if (fields.negative)
         *out++ = '-'; // every negative value, -0 and those that round to 0 too
+    if (decimals == 6 && integer < kPowersOf10[8]) // "%f" of a common value
+        return WriteMillionths(integer * kPowersOf10[6] + fraction, out);
     out = WriteDigits(integer, DigitCount(integer), out);
     if (decimals == 0)
         return out;

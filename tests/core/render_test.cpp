@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RenderRow{"TieRoundsToEven", 0.0078125, "0.007812"},
                     RenderRow{"TieRoundsUpToEven", 0.0234375, "0.023438"},
                     RenderRow{"NoGrouping", 1234567.0, "1234567.000000"},
+                    RenderRow{"NineIntegerDigits", -123456789.5, "-123456789.500000"},
+                    RenderRow{"RoundsUpPastEightDigits", 99999999.9999996, "100000000.000000"},
                     RenderRow{"Infinity", kInf, "inf"}, RenderRow{"MinusInfinity", -kInf, "-inf"},
                     RenderRow{"NaN", kNaN, "nan"}, RenderRow{"MinusNaN", -kNaN, "-nan"}),
     [](const auto& row) { return row.param.name; });
@@ -90,5 +92,39 @@ TEST(Render, AgreesWithSnprintfOnShortBinaryFractions)
                               << " != " << expected;
         }
 }
+
+struct Float6Row {
+    const char* name;
+    float value;
+};
+
+class Float6Test : public testing::TestWithParam<Float6Row> {};
+
+// The float32 printer writes what "%f" writes for the widened value.
+TEST_P(Float6Test, WritesWhatTheCLibraryWrites)
+{
+    const float value = GetParam().value;
+    char expected[kFixed6MaxLength + 1];
+    std::snprintf(expected, sizeof expected, "%f", static_cast<double>(value));
+    char ours[kFixed6MaxLength + 1];
+    EXPECT_EQ(std::string(ours, RenderFloat6(value, ours)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Float6Test,
+    testing::Values(Float6Row{"Zero", 0.0F}, Float6Row{"MinusZero", -0.0F},
+                    Float6Row{"SmallestSubnormal", std::numeric_limits<float>::denorm_min()},
+                    Float6Row{"JustBelowHalfAMillionth", 4.7e-7F},
+                    Float6Row{"JustAboveHalfAMillionth", -5.1e-7F},
+                    Float6Row{"TieRoundsToEven", 0.0078125F},
+                    Float6Row{"RoundsUpIntoTheInteger", 0.99999994F},
+                    Float6Row{"LargestWithAFraction", 8388607.5F},
+                    Float6Row{"SmallestInteger", 8388608.0F}, Float6Row{"TwoTo64", 0x1p64F},
+                    Float6Row{"Largest", std::numeric_limits<float>::max()},
+                    Float6Row{"MinusLargest", -std::numeric_limits<float>::max()},
+                    Float6Row{"Infinity", std::numeric_limits<float>::infinity()},
+                    Float6Row{"NaN", std::numeric_limits<float>::quiet_NaN()},
+                    Float6Row{"MinusNaN", -std::numeric_limits<float>::quiet_NaN()}),
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -204,15 +204,14 @@ int Run(const CliCommand& /*command*/, const CliOptions& options,
     }
     OutputBuffer out(io.out, io.interrupted);
     if (options.header) {
-        std::string names;
-        ItemSink items(names, options.delimiter.value_or(','));
+        ItemSink items(options.delimiter.value_or(','));
         if (options.read.watch)
             items.Add("time");
         if (options.read.units.size() > 1)
             items.Add("unit");
         for (const std::string& name : target->Names())
             items.Add(name);
-        out.AppendLine(names.data(), names.size());
+        out.AppendLine(items.Line().data(), items.Line().size());
     }
     if (!options.read.watch)
         return ReadUnits(*source, words.front(), *target, options, out, io) ? 0 : kFailure;

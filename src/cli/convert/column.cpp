@@ -35,7 +35,7 @@ char* Column::Convert(std::string_view line, char* out)
     switch (m_conversion) {
     case Conversion::Float:
         ReadHexPairs(line, m_textBytes);
-        return RenderFixed6(DecodeFloat(m_textBytes, m_valueBytes), out);
+        return RenderFloat6(static_cast<float>(DecodeFloat(m_textBytes, m_valueBytes)), out);
     case Conversion::Double:
         ReadHexPairs(line, m_textBytes);
         return RenderFixed6(DecodeDouble(m_textBytes, m_valueBytes), out);

@@ -17,10 +17,17 @@ public:
     // The most Convert writes for a line.
     std::size_t MaxText() const;
     // Writes the result for `line` at `out`, which has room for MaxText()
-    // bytes, and returns the end. `line` must be followed by a zero byte.
+    // bytes, and returns the end. `line` must be followed by a zero byte
+    // where ReadsToZero().
     // The hex commands keep their byte store from line to line, as the
     // dialog does from click to click.
     char* Convert(std::string_view line, char* out);
+    // Whether Convert reads its line up to a zero byte (a number, read as the
+    // dialog reads one) rather than within its size (hex pairs).
+    bool ReadsToZero() const
+    {
+        return m_conversion == Conversion::Psi || m_conversion == Conversion::Metres;
+    }
 
 private:
     char* ConvertWithOptions(std::string_view line, char* out);

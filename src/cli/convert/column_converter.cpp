@@ -6,3 +6,11 @@ bool ColumnConverter::Convert(std::string_view text, ItemSink& items, std::strin
     items.End(m_column.Convert(m_text, items.Begin())); // MaxText() is within kMostText
     return true;
 }
+
+char* ColumnConverter::WriteOneItem(std::string_view text, char* out)
+{
+    if (!m_column.ReadsToZero()) // a field's hex is read where it stands
+        return m_column.Convert(text, out);
+    m_text.assign(text);
+    return m_column.Convert(m_text, out);
+}

@@ -20,6 +20,9 @@ public:
     // The result Column gives for `text`; never refuses.
     bool Convert(std::string_view text, ItemSink& items, std::string& error) override;
     std::vector<std::string> Names() const override { return {m_name}; }
+    // Every text: Column's result.
+    std::size_t OneItemRoom() const override { return m_column.MaxText(); }
+    char* WriteOneItem(std::string_view text, char* out) override;
 
 private:
     Column m_column;

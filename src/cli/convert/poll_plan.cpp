@@ -88,14 +88,13 @@ std::string PlanText(const PollPoints& points, const std::vector<PollRequest>& r
         std::string names;
         for (const std::size_t p : request.points)
             names += (names.empty() ? "" : " ") + points.points[p].name;
-        std::string line;
-        ItemSink items(line, ',');
+        ItemSink items(',');
         for (const std::string& item :
              {points.devices[request.device].settings.device, std::to_string(request.unit),
               std::string(TableName(request.table)), std::to_string(request.address),
               std::to_string(request.count), names})
             items.Add(item);
-        text += line + "\n";
+        text.append(items.Line()).append("\n");
     }
     return text;
 }

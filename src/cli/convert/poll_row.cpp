@@ -53,35 +53,33 @@ std::string PollRows::Header() const
 {
     if (m_json)
         return {};
-    std::string line;
-    ItemSink items(line, m_delimiter);
+    ItemSink items(m_delimiter);
     items.Add("time");
     for (const std::string& column : m_columns)
         items.Add(column);
-    return line + "\n";
+    return std::string(items.Line()) + "\n";
 }
 
 std::string PollRows::Row(std::string_view time,
                           const std::vector<std::vector<std::string>>& values) const
 {
-    std::string line;
-    ItemSink items(line, m_delimiter);
-    if (m_json)
-        line = "{\"time\": " + Json(time);
-    else
+    if (!m_json) {
+        ItemSink items(m_delimiter);
         items.Add(time);
+        for (std::size_t p = 0; p < m_widths.size(); ++p)
+            for (std::size_t k = 0; k < m_widths[p]; ++k)
+                items.Add(k < values[p].size() ? std::string_view(values[p][k])
+                                               : std::string_view());
+        return std::string(items.Line()) + "\n";
+    }
+    std::string line = "{\"time\": " + Json(time);
     std::size_t column = 0;
     for (std::size_t p = 0; p < m_widths.size(); ++p)
         for (std::size_t k = 0; k < m_widths[p]; ++k, ++column) {
-            const bool read = k < values[p].size();
-            if (!m_json) {
-                items.Add(read ? std::string_view(values[p][k]) : std::string_view());
-                continue;
-            }
             line += ", " + Json(m_columns[column]) + ": ";
-            line += !read                         ? std::string("null")
+            line += k >= values[p].size()        ? std::string("null")
                     : IsJsonNumber(values[p][k]) ? values[p][k]
                                                   : Json(values[p][k]);
         }
-    return line + (m_json ? "}\n" : "\n");
+    return line + "}\n";
 }

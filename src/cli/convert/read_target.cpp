@@ -255,11 +255,11 @@ std::string ReadTarget::RenderWith(std::span<const std::uint16_t> registers, cha
     }
     if (m_inspect)
         return InspectBytes(bytes, m_options);
-    ItemSink items(line, separator);
+    ItemSink items(separator);
     const std::size_t size = m_decoder->Size();
     for (std::size_t k = 0; k < m_units; ++k)
         if (!m_decoder->Decode(std::span<const std::uint8_t>(bytes).subspan(k * size), items,
                                error))
             return {};
-    return line;
+    return std::string(items.Line());
 }

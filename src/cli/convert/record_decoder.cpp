@@ -72,6 +72,8 @@ char* WriteFieldText(const FieldValue& v, const CliOptions& options, char* out)
     if (v.integer)
         return v.isSigned ? std::to_chars(out, out + kRoom, v.asSigned).ptr
                           : std::to_chars(out, out + kRoom, v.asUnsigned).ptr;
+    if (!v.scaled && v.floatType == FloatType::Float32 && options.digits == 6)
+        return RenderFloat6(static_cast<float>(v.value), out); // exact: the float widened
     return RenderFixed(v.value, options.digits, out);
 }
 

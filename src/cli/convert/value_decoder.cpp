@@ -48,6 +48,8 @@ char* ValueDecoder::WriteText(std::span<const std::uint8_t> bytes, char* out) co
         for (std::size_t k = 0; k < Size(); ++k)
             bits = bits << 8 | bytes[m_source[k]];
     if (m_options.format == ValueFormat::Fixed) { // no text on the way
+        if (m_type == FloatType::Float32 && m_options.digits == 6)
+            return RenderFloat6(std::bit_cast<float>(static_cast<std::uint32_t>(bits)), out);
         const double value = m_type == FloatType::Float32
                                  ? std::bit_cast<float>(static_cast<std::uint32_t>(bits))
                              : m_type == FloatType::Float64 ? std::bit_cast<double>(bits)

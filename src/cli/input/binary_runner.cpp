@@ -72,13 +72,12 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
     OutputBuffer out(io.out, io.interrupted);
     ByteBlocks blocks(fd, io.interrupted);
     const std::size_t unit = decoder.Size();
-    std::string line;
+    ItemSink items(shape.separator);
     std::string error;
     if (shape.header) {
-        ItemSink items(line, shape.separator);
         for (const std::string& item : decoder.Names())
             items.Add(item);
-        out.AppendLine(line.data(), line.size());
+        out.AppendLine(items.Line().data(), items.Line().size());
     }
     std::size_t toSkip = shape.skip;
     std::size_t offset = 0; // of the first byte in the block
@@ -96,8 +95,7 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
                 out.Commit(end);
                 continue;
             }
-            line.clear();
-            ItemSink items(line, shape.separator);
+            items.Clear();
             if (!decoder.Decode(bytes, items, error)) {
                 FlushOrReport(out, io);
                 if (!standardInput)
@@ -105,7 +103,7 @@ int RunBinary(const BytesDecoder& decoder, const BinaryShape& shape, const CliSt
                 error.insert(0, name + ": byte offset " + std::to_string(offset + at) + ": ");
                 return Failure(io, error);
             }
-            out.AppendLine(line.data(), line.size());
+            out.AppendLine(items.Line().data(), items.Line().size());
         }
         offset += at;
         kept = size - at;

@@ -65,7 +65,38 @@ bool ReadCleanHexFast(std::string_view text, std::vector<std::uint8_t>& bytes)
     return true;
 }
 
+// One pair of `p` as a byte into `byte`; returns both digits' classes or'ed,
+// above 15 when either is not a hex digit.
+std::uint8_t ReadPair(const unsigned char* p, std::uint8_t& byte)
+{
+    const std::uint8_t high = kCleanHexClass[p[0]];
+    const std::uint8_t low = kCleanHexClass[p[1]];
+    byte = static_cast<std::uint8_t>(high << 4 | low);
+    return high | low;
+}
+
+template <std::size_t Count> bool ReadPairs(const unsigned char* p, std::uint8_t* bytes)
+{
+    std::uint8_t any = 0;
+    for (std::size_t k = 0; k < Count; ++k)
+        any |= ReadPair(p + 2 * k, bytes[k]);
+    return any <= 15;
+}
+
 } // namespace
+
+bool ReadPlainHex(std::string_view text, std::uint8_t* bytes)
+{
+    if (text.size() % 2 != 0 || text.size() > 2 * kMostPlainHexBytes)
+        return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    if (text.size() == 8) // a float32's, the common case, unrolled
+        return ReadPairs<4>(p, bytes);
+    std::uint8_t any = 0; // every digit's class or'ed: above 15 when one is not a digit
+    for (std::size_t k = 0; k < text.size() / 2; ++k)
+        any |= ReadPair(p + 2 * k, bytes[k]);
+    return any <= 15;
+}
 
 bool IsBlank(std::string_view line)
 {

@@ -2,6 +2,7 @@
 // what is not clean reads through: hex pairs, or 16-bit registers in decimal.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,6 +10,14 @@
 
 // Whether `line` holds nothing but spaces and tabs (or nothing).
 bool IsBlank(std::string_view line);
+
+// The most bytes ReadPlainHex reads.
+inline constexpr std::size_t kMostPlainHexBytes = 8;
+// The bytes of `text`, hex digits alone in either case and nothing else
+// (no separator, no "0x"), at most 2 * kMostPlainHexBytes of them: each
+// pair one byte, into `bytes`. False for any other text (`bytes` undefined);
+// ReadCleanHex reads every text this reads alike.
+bool ReadPlainHex(std::string_view text, std::uint8_t* bytes);
 
 // The bytes of a clean hex text into `bytes` (replacing what it held): pairs
 // of digits, in groups apart by spaces, tabs, ':', '-', ',' or '_', with "0x"

@@ -16,8 +16,18 @@ std::string Bytes(std::size_t n, bool registers)
 } // namespace
 
 BytesConverter::BytesConverter(const BytesDecoder& decoder, bool registers, Count count)
-    : m_decoder(decoder), m_registers(registers), m_count(count)
+    : m_decoder(decoder), m_registers(registers), m_count(count), m_size(decoder.Size()),
+      m_oneItemRoom(registers || m_size > kMostPlainHexBytes ? 0 : decoder.MostText())
 {
+}
+
+char* BytesConverter::WriteOneItem(std::string_view text, char* out)
+{
+    // One unit exactly: whatever the count, its one item, as Convert adds it.
+    std::uint8_t bytes[kMostPlainHexBytes];
+    if (m_oneItemRoom == 0 || text.size() != 2 * m_size || !ReadPlainHex(text, bytes))
+        return nullptr;
+    return m_decoder.WriteText(std::span<const std::uint8_t>(bytes, m_size), out);
 }
 
 bool BytesConverter::Convert(std::string_view text, ItemSink& items, std::string& error)

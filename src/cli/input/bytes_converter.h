@@ -25,10 +25,16 @@ public:
     // decoder ignores them) or none at all.
     bool Convert(std::string_view text, ItemSink& items, std::string& error) override;
     std::vector<std::string> Names() const override { return m_decoder.Names(); }
+    // A text of exactly one unit's hex digits, nothing else, for a decoder
+    // whose unit is one item.
+    std::size_t OneItemRoom() const override { return m_oneItemRoom; }
+    char* WriteOneItem(std::string_view text, char* out) override;
 
 private:
     const BytesDecoder& m_decoder;
     bool m_registers;
     Count m_count;
     std::vector<std::uint8_t> m_bytes;
+    std::size_t m_size;        // of a unit
+    std::size_t m_oneItemRoom; // 0 for registers, or for units of several items
 };

@@ -32,28 +32,34 @@ bool FieldLines::Add(std::string_view line, bool crlf)
     return !m_open;
 }
 
-// One scan of a line for its field's delimiters and for quotes, which only
-// the full reader takes. False, having found nothing, for a line with a quote.
+// The line's field found by the C library's byte search: one for a quote,
+// which only the full reader takes, then one for each delimiter up to the
+// field's end. False, having found nothing, for a line with a quote.
 bool FieldLines::FindPlainField(std::string_view line)
 {
-    std::size_t delimiters = 0; // before k
-    std::size_t begin = line.size();
-    std::size_t end = line.size();
-    if (m_field == 1)
-        begin = 0;
-    for (std::size_t k = 0; k < line.size(); ++k) {
-        const char c = line[k];
-        if (c == '"')
-            return false;
-        if (c != m_delimiter)
-            continue;
-        ++delimiters;
-        if (delimiters == m_field - 1)
+    const char* const data = line.data();
+    const std::size_t size = line.size();
+    if (size > 0 && std::memchr(data, '"', size) != nullptr)
+        return false;
+    std::size_t begin = 0;
+    std::size_t end = size;
+    std::size_t delimiters = 0; // found so far
+    for (std::size_t at = 0; at < size;) {
+        const void* const hit = std::memchr(data + at, m_delimiter, size - at);
+        if (hit == nullptr)
+            break;
+        const auto k = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (++delimiters == m_field - 1) {
             begin = k + 1;
-        else if (delimiters == m_field)
-            end = k; // the field is found; the rest is scanned for quotes alone
+        } else if (delimiters == m_field) {
+            end = k;
+            break;
+        }
+        at = k + 1;
     }
-    m_has = begin <= line.size() && (m_field == 1 || delimiters >= m_field - 1);
+    m_has = m_field == 1 || delimiters >= m_field - 1;
+    if (!m_has)
+        begin = size;
     m_found = {begin, std::max(begin, end), false};
     return true;
 }
@@ -64,6 +70,30 @@ const std::string_view* FieldLines::Text()
         return nullptr;
     m_text = FieldText(m_record, m_found, m_scratch);
     return &m_text;
+}
+
+char* FieldLines::WriteUpToResults(std::size_t room, OutputBuffer& out) const
+{
+    if (m_record.size() + 1 + room + 2 > OutputBuffer::kCapacity)
+        return nullptr;
+    char* o = out.Reserve(m_record.size() + 1 + room + 2);
+    const std::size_t head = m_replace ? m_found.begin : m_record.size();
+    o = std::copy_n(m_record.data(), head, o);
+    if (!m_replace)
+        *o++ = m_delimiter == kBlankRuns ? ' ' : m_delimiter;
+    return o;
+}
+
+void FieldLines::WriteRest(char* resultsEnd, OutputBuffer& out) const
+{
+    char* o = resultsEnd;
+    if (m_replace)
+        o = std::copy(m_record.begin() + static_cast<std::ptrdiff_t>(m_found.end), m_record.end(),
+                      o);
+    if (m_crlf)
+        *o++ = '\r';
+    *o++ = '\n';
+    out.Commit(o);
 }
 
 void FieldLines::Write(std::string_view results, OutputBuffer& out) const

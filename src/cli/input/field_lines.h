@@ -38,6 +38,12 @@ public:
     // appended, or in place of the field, and the line end its last line
     // came with.
     void Write(std::string_view results, OutputBuffer& out) const;
+    // The same in one reservation, for results of at most `room` bytes that
+    // the caller writes at the place returned and ends with WriteRest, which
+    // commits the line; nothing is written out before. Null, reserving
+    // nothing, for a record too long to take in one.
+    char* WriteUpToResults(std::size_t room, OutputBuffer& out) const;
+    void WriteRest(char* resultsEnd, OutputBuffer& out) const;
 
 private:
     bool FindPlainField(std::string_view line);
