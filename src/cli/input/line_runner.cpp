@@ -115,7 +115,10 @@ int RunFieldLines(TextConverter& converter, const LineShape& shape, const CliStr
             continue;
         }
         const std::string_view* field = fields.Text();
-        if (field != nullptr && !header && room > 0) { // the result straight into the line
+        // An empty field is a log's missing value: its results are missing
+        // too, never a number read from nothing.
+        const bool missing = field != nullptr && !header && field->empty();
+        if (field != nullptr && !header && !missing && room > 0) { // straight into the line
             if (char* at = fields.WriteUpToResults(room, out)) {
                 if (char* end = converter.WriteOneItem(*field, at)) {
                     fields.WriteRest(end, out);
@@ -131,6 +134,9 @@ int RunFieldLines(TextConverter& converter, const LineShape& shape, const CliStr
         } else if (header) {
             AddNames(converter.Names(), items);
             header = false;
+        } else if (missing) {
+            for (std::size_t k = converter.Names().size(); k > 0; --k)
+                items.Add("");
         } else if (!(done = converter.Convert(*field, items, error))) {
             error.insert(0, "field " + std::to_string(*shape.field) + ": ");
         }

@@ -26,9 +26,11 @@ LineShape LineShapeOf(const CliOptions& options, char separator);
 // for each an output line: the results apart by `separator`, or, with a
 // field, the input line unchanged with the results appended as new fields
 // (or in place of the field), quoted only where RFC 4180 asks. A quoted
-// field may hold line breaks. A line the converter refuses, or with fewer
-// fields than asked, ends the run after the results before it: "line N:
-// ..." on standard error, status 2. Otherwise ends as FinishRun says.
+// field may hold line breaks. An empty field (a log's missing value) gets
+// empty results, as many as a header names. A line the converter refuses,
+// or with fewer fields than asked, ends the run after the results before
+// it: "line N: ..." on standard error, status 2. Otherwise ends as
+// FinishRun says.
 int RunLines(TextConverter& converter, const LineShape& shape, const CliStreams& io);
 
 // The one TEXT given on the command line, converted: the results apart by
