@@ -32,9 +32,13 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv)
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         return;
+    // A test that dies without its destructors (a sanitizer's report) takes
+    // its servers with it, which would otherwise hold ctest's output pipe.
+    std::vector<std::string> words{"/usr/bin/setpriv", "--pdeathsig", "KILL", "--"};
+    words.insert(words.end(), argv.begin(), argv.end());
     std::vector<char*> args;
-    args.reserve(argv.size() + 1);
-    for (const std::string& arg : argv)
+    args.reserve(words.size() + 1);
+    for (const std::string& arg : words)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     posix_spawn_file_actions_t actions;

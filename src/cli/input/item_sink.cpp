@@ -34,7 +34,8 @@ void ItemSink::Room(std::size_t more)
         return;
     const std::size_t capacity = std::max(2 * m_capacity, m_size + more);
     auto grown = std::make_unique<char[]>(capacity);
-    std::memcpy(grown.get(), m_line.get(), m_size);
+    if (m_size > 0) // memcpy takes no null pointer, even for no bytes
+        std::memcpy(grown.get(), m_line.get(), m_size);
     m_line = std::move(grown);
     m_capacity = capacity;
 }
@@ -52,7 +53,8 @@ void ItemSink::AddRaw(std::string_view item)
     Room(item.size() + 1);
     if (m_count++ > 0)
         m_line[m_size++] = m_separator;
-    std::memcpy(m_line.get() + m_size, item.data(), item.size());
+    if (!item.empty()) // an empty view may hold no pointer at all
+        std::memcpy(m_line.get() + m_size, item.data(), item.size());
     m_size += item.size();
 }
 
