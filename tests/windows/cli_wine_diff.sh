@@ -117,6 +117,8 @@ same "read: usage" 2 - read --input --unit 1 --baud 9600 --parity none --stop-bi
 same "read: reference" 2 - read --reference tcp://127.0.0.1:9 50001 float
 same "read: two tables" 2 - read --coils --discrete tcp://127.0.0.1:9 1
 same "read: serial mode over TCP" 2 - read --trace --rs485 tcp://127.0.0.1:9 1 float
+same "poll: no points file" 2 - poll --plan --max-gap 3
+same "poll: bad --max-gap" 2 - poll --max-gap 125 station.points
 
 # --- Session scripts. ---
 cat "$in/session.txt" >>"$scratch/covered"
