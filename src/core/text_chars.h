@@ -24,6 +24,12 @@ constexpr int DigitValue(char c, bool hex)
     return -1;
 }
 
+// Whether `c` is a decimal digit, in any locale.
+constexpr bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // ASCII letters in lower case; every other byte as it is.
 constexpr char FoldCase(char c)
 {

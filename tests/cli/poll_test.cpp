@@ -1,6 +1,7 @@
 // poll's points file and plan, through the command itself: a bad line is
 // refused naming its line and part, and --plan shows the merged requests
 // without contacting a device (the devices here do not exist).
+#include "cli/convert/poll_points.h"
 #include "cli/convert/poll_row.h"
 #include "tests/cli_row.h"
 #include "tests/named_row.h"
@@ -114,6 +115,43 @@ INSTANTIATE_TEST_SUITE_P(
                         "",
                         2,
                         "--delimiter is for CSV rows"}));
+
+// A sample's row: a cell for each column, empty (null) for a value not read,
+// CSV quoted as RFC 4180 asks, JSON valid whatever the values.
+struct RowCase {
+    const char* name;
+    bool json;
+    char delimiter;
+    std::vector<std::vector<std::string>> values; // by point: p, then rec's two fields
+    std::string row;
+    std::string header = "time,p,rec.a,rec.b\n"; // none for JSON
+};
+
+class Rows : public testing::TestWithParam<RowCase> {};
+
+TEST_P(Rows, OneCellAColumn)
+{
+    std::string error;
+    const auto points = ParsePollPoints("p tcp://h 1 float\nrec tcp://h 3 record 'a=int16,b=uint16'\n",
+                                        CliOptions{}, error);
+    ASSERT_TRUE(points) << error;
+    const PollRows rows(*points, GetParam().json, GetParam().delimiter);
+    EXPECT_EQ(rows.Header(), GetParam().header);
+    EXPECT_EQ(rows.Row("T", GetParam().values), GetParam().row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, Rows,
+    testing::Values(
+        RowCase{"Csv", false, ',', {{"1.500000"}, {"-2", "3"}}, "T,1.500000,-2,3\n"},
+        RowCase{"CsvNotRead", false, ',', {{}, {"-2", "3"}}, "T,,-2,3\n"},
+        RowCase{"CsvDelimiterInAValueQuoted", false, '.', {{"1.5"}, {}}, "T.\"1.5\"..\n",
+                "time.p.\"rec.a\".\"rec.b\"\n"},
+        RowCase{"Json", true, ',', {{"1.500000"}, {"-2", "3"}},
+                "{\"time\": \"T\", \"p\": 1.500000, \"rec.a\": -2, \"rec.b\": 3}\n", ""},
+        RowCase{"JsonNotReadIsNull", true, ',', {{"nan"}, {}},
+                "{\"time\": \"T\", \"p\": \"nan\", \"rec.a\": null, \"rec.b\": null}\n",
+                ""}));
 
 struct NumberRow {
     const char* name;

@@ -24,22 +24,17 @@ const CommandUsage kPointUsage{.name = "a points line",
 
 constexpr std::size_t kLongestName = 64;
 
-bool IsDigit(char c)
-{
-    return text_chars::DigitValue(c, false) >= 0;
-}
-
 bool IsNameChar(char c)
 {
     const char folded = text_chars::FoldCase(c);
-    return IsDigit(c) || (folded >= 'a' && folded <= 'z') || c == '_';
+    return text_chars::IsDigit(c) || (folded >= 'a' && folded <= 'z') || c == '_';
 }
 
 // Whether `name` can stand as a column name in CSV, JSON, SQL and the like.
 bool IsColumnName(std::string_view name, bool leadingDigit)
 {
     return !name.empty() && name.size() <= kLongestName &&
-           (leadingDigit || !IsDigit(name.front())) &&
+           (leadingDigit || !text_chars::IsDigit(name.front())) &&
            std::all_of(name.begin(), name.end(), IsNameChar);
 }
 

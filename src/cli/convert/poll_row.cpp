@@ -2,19 +2,15 @@
 
 #include "cli/input/item_sink.h"
 #include "cli/output/json_text.h"
+#include "core/text_chars.h"
 
 namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // Moves `at` past a run of digits; false when there is none.
 bool SkipDigits(std::string_view text, std::size_t& at)
 {
     const std::size_t start = at;
-    while (at < text.size() && IsDigit(text[at]))
+    while (at < text.size() && text_chars::IsDigit(text[at]))
         ++at;
     return at > start;
 }

@@ -72,24 +72,17 @@ bool PollSampler::Begin(std::uint64_t number, std::string time)
         sample.time = std::move(time);
         sample.results.resize(m_requests.size());
         sample.done.resize(m_requests.size(), true);
-        for (std::size_t d = 0; d < m_devices.size(); ++d) {
-            Device& device = m_devices[d];
+        for (Device& device : m_devices) {
             if (!device.busy) {
                 device.busy = true;
                 device.job = number;
-                sample.pending += device.requests.size();
                 for (const std::size_t r : device.requests)
                     sample.done[r] = false;
                 continue;
             }
-            for (const std::size_t r : device.requests) {
-                const PollRequest& request = m_requests[r];
-                ReadResult& skipped = sample.results[r];
-                skipped.failure = ReadFailure::Timeout;
-                skipped.error = m_names[d] + " unit " + std::to_string(request.unit) +
-                                " address " + std::to_string(request.address) +
-                                ": not read: the device is still on an earlier sample";
-            }
+            for (const std::size_t r : device.requests)
+                sample.results[r] = Failed(r, ReadFailure::Timeout,
+                                           "not read: the device is still on an earlier sample");
         }
     }
     m_changed.notify_all();
@@ -110,10 +103,7 @@ void PollSampler::Work(Device& device)
             const PollRequest& request = m_requests[r];
             ReadResult result;
             if (m_stop != 0) { // stopping: the rest is not asked for
-                result.failure = ReadFailure::Interrupted;
-                result.error = m_names[std::size_t(&device - &m_devices.front())] + " unit " +
-                               std::to_string(request.unit) + " address " +
-                               std::to_string(request.address) + ": interrupted";
+                result = Failed(r, ReadFailure::Interrupted, "interrupted");
             } else if (unreachable) { // one failed connect a sample, not one a request
                 result = *unreachable;
             } else {
@@ -127,7 +117,6 @@ void PollSampler::Work(Device& device)
             if (PollSample* sample = Find(number)) { // else taken before it was complete
                 sample->results[r] = std::move(result);
                 sample->done[r] = true;
-                --sample->pending;
             }
         }
         device.busy = false;
@@ -138,9 +127,8 @@ void PollSampler::Work(Device& device)
 std::optional<PollSample> PollSampler::TakeComplete(Clock::time_point until)
 {
     std::unique_lock lock(m_mutex);
-    const auto complete = [&] { return !m_open.empty() && m_open.front().pending == 0; };
-    m_changed.wait_until(lock, until, complete);
-    if (m_open.empty() || m_open.front().pending != 0)
+    const auto complete = [&] { return !m_open.empty() && m_open.front().Complete(); };
+    if (!m_changed.wait_until(lock, until, complete))
         return std::nullopt;
     PollSample sample = std::move(m_open.front());
     m_open.pop_front();
@@ -155,16 +143,21 @@ std::optional<PollSample> PollSampler::TakeOldest()
     PollSample sample = std::move(m_open.front());
     m_open.pop_front();
     for (std::size_t r = 0; r < m_requests.size(); ++r)
-        if (!sample.done[r]) {
-            const PollRequest& request = m_requests[r];
-            sample.results[r].failure = ReadFailure::Timeout;
-            sample.results[r].error = m_names[request.device] + " unit " +
-                                      std::to_string(request.unit) + " address " +
-                                      std::to_string(request.address) +
-                                      ": no answer while " + std::to_string(m_open.size()) +
-                                      " samples after it were read";
-        }
+        if (!sample.done[r])
+            sample.results[r] = Failed(r, ReadFailure::Timeout,
+                                       "no answer while " + std::to_string(m_open.size()) +
+                                           " samples after it were read");
     return sample;
+}
+
+ReadResult PollSampler::Failed(std::size_t r, ReadFailure failure, const std::string& what) const
+{
+    const PollRequest& request = m_requests[r];
+    ReadResult result;
+    result.failure = failure;
+    result.error = m_names[request.device] + " unit " + std::to_string(request.unit) +
+                   " address " + std::to_string(request.address) + ": " + what;
+    return result;
 }
 
 std::size_t PollSampler::Waiting() const

@@ -6,6 +6,7 @@
 #include "cli/convert/poll_plan.h"
 #include "device/register_source.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -25,7 +26,8 @@ struct PollSample {
     std::string time;                 // when it began, as rows show it
     std::vector<ReadResult> results;  // by request
     std::vector<bool> done;           // by request: whether its result is in
-    std::size_t pending = 0;          // requests not yet read
+
+    bool Complete() const { return std::find(done.begin(), done.end(), false) == done.end(); }
 };
 
 class PollSampler {
@@ -77,6 +79,8 @@ private:
     explicit PollSampler(std::vector<PollRequest> requests);
     void Work(Device& device);
     PollSample* Find(std::uint64_t number);
+    // Request r's failure, named as a device's read names it.
+    ReadResult Failed(std::size_t r, ReadFailure failure, const std::string& what) const;
 
     std::vector<PollRequest> m_requests;
     std::vector<std::string> m_names; // each device as first written

@@ -17,8 +17,9 @@ PollWriter::PollWriter(const PollPoints& points, const std::vector<PollRequest>&
 bool PollWriter::Write(const PollSample& sample, bool& failed)
 {
     std::vector<std::pair<std::string, std::string>> faults; // what, and the points
-    for (const PollRequest& request : m_requests) {
-        const ReadResult& result = sample.results[std::size_t(&request - m_requests.data())];
+    for (std::size_t r = 0; r < m_requests.size(); ++r) {
+        const PollRequest& request = m_requests[r];
+        const ReadResult& result = sample.results[r];
         if (result.failure == ReadFailure::None)
             continue;
         // A read the signal cut short is no fault of the device's.

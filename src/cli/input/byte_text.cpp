@@ -75,10 +75,12 @@ std::uint8_t ReadPair(const unsigned char* p, std::uint8_t& byte)
     return high | low;
 }
 
-template <std::size_t Count> bool ReadPairs(const unsigned char* p, std::uint8_t* bytes)
+// `count` pairs of `p` as bytes; false when one is not two hex digits.
+// Inlined, a count the caller knows makes a loop of known length.
+inline bool ReadPairs(const unsigned char* p, std::size_t count, std::uint8_t* bytes)
 {
-    std::uint8_t any = 0;
-    for (std::size_t k = 0; k < Count; ++k)
+    std::uint8_t any = 0; // every digit's class or'ed: above 15 when one is not a digit
+    for (std::size_t k = 0; k < count; ++k)
         any |= ReadPair(p + 2 * k, bytes[k]);
     return any <= 15;
 }
@@ -90,12 +92,9 @@ bool ReadPlainHex(std::string_view text, std::uint8_t* bytes)
     if (text.size() % 2 != 0 || text.size() > 2 * kMostPlainHexBytes)
         return false;
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    if (text.size() == 8) // a float32's, the common case, unrolled
-        return ReadPairs<4>(p, bytes);
-    std::uint8_t any = 0; // every digit's class or'ed: above 15 when one is not a digit
-    for (std::size_t k = 0; k < text.size() / 2; ++k)
-        any |= ReadPair(p + 2 * k, bytes[k]);
-    return any <= 15;
+    if (text.size() == 8) // a float32's, the common case
+        return ReadPairs(p, 4, bytes);
+    return ReadPairs(p, text.size() / 2, bytes);
 }
 
 bool IsBlank(std::string_view line)
